@@ -1,0 +1,25 @@
+include(GoogleTest)
+
+# kv_native_path(OUT PATH): PATH as the programs of this build see it; Windows
+# programs under Wine see the host's files on drive Z:.
+function(kv_native_path out path)
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    string(REPLACE "/" "\\\\" path "Z:${path}")
+  endif()
+  set(${out} "${path}" PARENT_SCOPE)
+endfunction()
+
+# kv_add_gtest(NAME SOURCES... LIBS libs...): one test program; natively each
+# test case is its own ctest entry, under Wine each program is one entry so a
+# run costs one Wine start.
+function(kv_add_gtest name)
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()

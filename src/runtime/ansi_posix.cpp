@@ -1,0 +1,27 @@
+// Off Windows the ANSI code page is Windows-1252.
+#include "text.h"
+
+namespace kv {
+
+namespace {
+
+// 0x80..0x9F of Windows-1252; the five unassigned bytes map to U+FFFD.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+};
+
+}  // namespace
+
+Text DecodeAnsi(std::string_view bytes) {
+  Text out;
+  out.reserve(bytes.size());
+  for (char b : bytes) {
+    auto u = static_cast<unsigned char>(b);
+    out.push_back(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : u);
+  }
+  return out;
+}
+
+}  // namespace kv
