@@ -13,6 +13,9 @@ endfunction()
 # test case is its own ctest entry, under Wine each program is one entry so a
 # run costs one Wine start.
 function(kv_add_gtest name)
+  if(NOT KV_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gtest_main)
@@ -22,4 +25,17 @@ function(kv_add_gtest name)
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
+endfunction()
+
+# kv_add_fuzzer(NAME SOURCES... LIBS libs...): a libFuzzer target, built only
+# with -DKV_FUZZ=ON and clang; scripts/fuzz.sh NAME runs it on its seed corpus.
+function(kv_add_fuzzer name)
+  if(NOT KV_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(arg "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${arg_SOURCES})
+  target_link_libraries(${name} PRIVATE ${arg_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()

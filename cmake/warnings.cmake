@@ -4,7 +4,7 @@ if(KV_WERROR)
   add_compile_options(-Werror)
 endif()
 
-if(KV_SANITIZE)
+if(KV_SANITIZE OR KV_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
