@@ -76,7 +76,6 @@ void EnterReadMode(DataFile& file) {
   WriteOut(file);
   file.readMode = true;
   file.bufferLevel = 0;
-  file.readFill = 0;
 }
 
 void EnterWriteMode(DataFile& file) {
