@@ -37,8 +37,13 @@ FileHandle OpenPlatformFile(TextView path, OpenMode mode) {
     access = GENERIC_WRITE;
     disposition = TRUNCATE_EXISTING;
   }
-  HANDLE file = CreateFileW(NativePath(path).c_str(), access, 0, nullptr, disposition,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::wstring name = NativePath(path);
+  // Windows refuses to open a read-only file for writing; Wine running as root
+  // does not, so the attribute is checked here too.
+  DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return kNoFile;
+  HANDLE file =
+      CreateFileW(name.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   // INVALID_HANDLE_VALUE is kNoFile.
   return reinterpret_cast<FileHandle>(file);
 }

@@ -31,7 +31,9 @@ TEST_F(FilePaths, SizeTellsMissingFromDirectoriesFromFiles) {
   std::filesystem::path root = dir.Path().root_path();
   EXPECT_EQ(FileSizeByPath(root.u16string()), -2);
   if (dir.Path().has_root_name()) {
-    EXPECT_EQ(FileSizeByPath(dir.Path().root_name().u16string()), -2);
+    std::u16string drive = dir.Path().root_name().u16string();
+    EXPECT_EQ(FileSizeByPath(drive), -2);
+    EXPECT_EQ(FileSizeByPath(drive + u"x"), -1);  // a name on that drive, not its root
   }
 }
 
