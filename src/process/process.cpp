@@ -14,7 +14,10 @@ namespace {
 constexpr std::size_t kReadChunk = 64 * 1024;
 // Read-ahead stops here so a caller that never reads lines bounds the memory.
 constexpr std::size_t kReadAheadLimit = 1024 * 1024;
-constexpr std::size_t kErrorTailBytes = 4096;
+// Of standard error the first lines (where a tool names what went wrong) and
+// the last lines are kept.
+constexpr std::size_t kErrorHeadBytes = 1024;
+constexpr std::size_t kErrorTailBytes = 3072;
 
 struct ChildProcess {
   detail::PlatformChildPtr platform;
@@ -24,7 +27,8 @@ struct ChildProcess {
   std::size_t outputStart = 0;
   std::size_t scanned = 0;  // bytes after outputStart known to hold no line feed
   bool outputEnded = false;
-  std::string errorTail;
+  std::string errorHead, errorTail;
+  bool errorSkipped = false;  // bytes between head and tail were dropped
 };
 
 std::mutex registryLock;
@@ -61,9 +65,21 @@ void DrainErrors(ChildProcess& child) {
   char chunk[4096];
   long n;
   while ((n = detail::ReadWaiting(*child.platform, detail::Stream::Error, chunk, sizeof chunk)) > 0) {
-    child.errorTail.append(chunk, static_cast<std::size_t>(n));
+    std::string_view bytes(chunk, static_cast<std::size_t>(n));
+    while (!bytes.empty() && child.errorHead.size() < kErrorHeadBytes && child.errorTail.empty()) {
+      // The head takes whole lines only.
+      std::size_t lineFeed = bytes.find('\n');
+      std::size_t take = lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+      child.errorHead.append(bytes.substr(0, take));
+      bytes.remove_prefix(take);
+      if (!child.errorHead.ends_with('\n')) break;
+    }
+    child.errorTail.append(bytes);
   }
-  if (child.errorTail.size() > 2 * kErrorTailBytes) KeepLastLines(child.errorTail, kErrorTailBytes);
+  if (child.errorTail.size() > 2 * kErrorTailBytes) {
+    child.errorSkipped = true;
+    KeepLastLines(child.errorTail, kErrorTailBytes);
+  }
 }
 
 // Moves waiting output into the read-ahead buffer without blocking.
@@ -217,8 +233,14 @@ Text ProcessErrorText(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return {};
   DrainErrors(*child);
-  KeepLastLines(child->errorTail, kErrorTailBytes);
-  Text text = DecodeText(child->errorTail, child->format);
+  if (child->errorTail.size() > kErrorTailBytes) {
+    child->errorSkipped = true;
+    KeepLastLines(child->errorTail, kErrorTailBytes);
+  }
+  std::string kept = child->errorHead;
+  if (child->errorSkipped) kept += "...\n";
+  kept += child->errorTail;
+  Text text = DecodeText(kept, child->format);
   std::erase(text, u'\r');
   return text;
 }

@@ -5,7 +5,7 @@
 // read ahead in chunks, but every byte that no line has returned yet is still
 // counted by ProcessOutputAvailable and ProcessActive. Standard error is drained
 // while the child runs (a child blocked on a full error pipe would never end);
-// its last lines and the exit status are kept for the caller.
+// its first and last lines and the exit status are kept for the caller.
 #pragma once
 
 #include <cstdint>
@@ -46,7 +46,8 @@ int ProcessLineAvailable(ProcessHandle handle);
 // The next output line without its line end; carriage returns are dropped.
 // Blocks until a line feed or the end of the data.
 Text ReadProcessLine(ProcessHandle handle);
-// The last lines the child wrote to standard error (at most about 4 KiB).
+// What the child wrote to standard error: its first and last lines, at most
+// about 4 KiB, with a line "..." where lines between them were dropped.
 Text ProcessErrorText(ProcessHandle handle);
 // 1 and the exit status in *status once the child has ended (-1 when it was
 // killed by a signal), 0 while it runs.
