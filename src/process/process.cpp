@@ -203,6 +203,8 @@ std::size_t ProcessOutputAvailable(ProcessHandle handle) {
 int ProcessLineAvailable(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return 0;
+  // The pipes are asked only when the read-ahead holds no whole line.
+  if (FindLineFeed(*child) != std::string::npos) return 1;
   PullOutput(*child);
   if (FindLineFeed(*child) != std::string::npos) return 1;
   NoteEndOfOutput(*child);
@@ -213,8 +215,10 @@ Text ReadProcessLine(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return {};
   for (;;) {
-    PullOutput(*child);
     std::size_t lineFeed = FindLineFeed(*child);
+    if (lineFeed != std::string::npos) return TakeLine(*child, lineFeed, UnitSize(*child));
+    PullOutput(*child);
+    lineFeed = FindLineFeed(*child);
     if (lineFeed != std::string::npos) return TakeLine(*child, lineFeed, UnitSize(*child));
     NoteEndOfOutput(*child);
     if (child->outputEnded) {

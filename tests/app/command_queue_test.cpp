@@ -6,7 +6,7 @@
 
 #include "app/command_queue.h"
 #include "app/config.h"
-#include "fake_device.h"
+#include "fixtures/fake_device.h"
 
 using namespace kv;
 using namespace std::chrono_literals;
