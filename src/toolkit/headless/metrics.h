@@ -22,9 +22,13 @@ constexpr int kEdgeHeight = 2;
 
 constexpr int kListRowHeight = 17;
 
-// Panels: one row of tabs kTabHeight high, kTabTop below the panel's top;
-// a page lies at (2, kTabTop + kTabHeight + 2) and is 4 narrower and
-// kTabTop + kTabHeight + 4 lower than the panel.
+// An entry field's length limit until the program sets one.
+constexpr int kDefaultTextLimit = 30000;
+
+// Panels: one row of tabs kTabHeight high whose top is kTabTop below the
+// panel's; the tab-row height a panel reports is the tab's top plus its
+// bottom (24). With T = kTabHeight, a page lies at (2, T + 4) and is 4
+// narrower and T + 6 lower than the panel.
 constexpr int kTabTop = 2;
 constexpr int kTabHeight = 20;
 
