@@ -21,6 +21,10 @@ Control* WindowControl(int window) {
   return record ? FindControl(record->handle) : nullptr;
 }
 
+void SetMode(int window, platform::ShowMode mode) {
+  if (Control* control = WindowControl(window)) SetWindowMode(*control, mode);
+}
+
 }  // namespace
 
 void ClickButton(int gadget) {
@@ -89,17 +93,9 @@ void ResizeWindow(int window, int innerWidth, int innerHeight) {
   }
 }
 
-void MinimizeWindow(int window) {
-  if (Control* control = WindowControl(window)) SetWindowMode(*control, platform::ShowMode::Minimized);
-}
-
-void MaximizeWindow(int window) {
-  if (Control* control = WindowControl(window)) SetWindowMode(*control, platform::ShowMode::Maximized);
-}
-
-void RestoreWindow(int window) {
-  if (Control* control = WindowControl(window)) SetWindowMode(*control, platform::ShowMode::Normal);
-}
+void MinimizeWindow(int window) { SetMode(window, platform::ShowMode::Minimized); }
+void MaximizeWindow(int window) { SetMode(window, platform::ShowMode::Maximized); }
+void RestoreWindow(int window) { SetMode(window, platform::ShowMode::Normal); }
 
 bool IsShown(Handle handle) {
   const Control* control = FindControl(handle);

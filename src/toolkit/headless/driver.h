@@ -2,8 +2,11 @@
 //
 // Every action takes effect at once: the events it raises are queued and their
 // bound handlers have run when the call returns, as if the platform had
-// dispatched the messages inside WaitForEvent. Requesters take their answers
-// from scripts set up beforehand, and each one shown is recorded.
+// dispatched the messages inside WaitForEvent. There are no platform messages
+// and time does not pass: with an empty queue WaitForEvent returns 0 at once,
+// whatever its time-out, and timers fire only through FireTimer. Requesters
+// take their answers from scripts set up beforehand, and each one shown is
+// recorded.
 #pragma once
 
 #include <vector>
