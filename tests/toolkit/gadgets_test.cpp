@@ -38,6 +38,8 @@ TEST_F(Gadgets, EachWindowKeepsItsOwnParentStack) {
   Handle first = GetWindowHandle(window);
   int panel = static_cast<int>(NewPanel(KV_Any, 0, 0, 100, 100));
   InsertGadgetItem(panel, -1, u"Page");
+  NewWindow(KV_Any, 0, 0, 100, 100, u"", KV_Window_KeepGadgetParent);
+  int stillOnPage = Button();
   int second = static_cast<int>(NewWindow(KV_Any, 0, 0, 100, 100, u"", 0));
   int inSecond = Button();
   SetGadgetParentWindow(first);
@@ -51,6 +53,7 @@ TEST_F(Gadgets, EachWindowKeepsItsOwnParentStack) {
   EXPECT_EQ(GetGadgetKind(inSecond), 0);
   DeleteGadgetItem(panel, 0);
   EXPECT_EQ(GetGadgetKind(onPage), 0);
+  EXPECT_EQ(GetGadgetKind(stillOnPage), 0);
   EXPECT_EQ(GetGadgetKind(inFirst), GK_BUTTON);
   EXPECT_EQ(GetGadgetKind(alsoInFirst), GK_BUTTON);
 }
