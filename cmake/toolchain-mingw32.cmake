@@ -1,15 +1,5 @@
-# i686 Windows cross build with the posix thread model MinGW-w64 compilers
-# (the win32 thread model has no std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# The product: 32-bit Windows.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static runtime: the .exe needs nothing but system DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+set(KV_MINGW_ARCH i686)
+set(KV_WINE /usr/lib/wine/wine)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

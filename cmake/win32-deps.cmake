@@ -8,7 +8,7 @@ if(NOT EXISTS ${KV_WIN32_DEPS_PREFIX}/lib/libexpatw.a OR NOT EXISTS ${KV_WIN32_D
   message(STATUS "Building Windows dependencies into ${KV_WIN32_DEPS_PREFIX}")
   execute_process(
     COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-win32-deps.sh
-            ${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw32.cmake ${KV_WIN32_DEPS_PREFIX} ${KV_DEPS_CACHE}
+            ${CMAKE_TOOLCHAIN_FILE} ${KV_WIN32_DEPS_PREFIX} ${KV_DEPS_CACHE}
     RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "Building the Windows dependencies failed")

@@ -1,0 +1,112 @@
+#include "command_queue.h"
+
+#include <chrono>
+
+#include "adb.h"
+#include "config.h"
+
+namespace kv {
+
+namespace {
+
+// Time one pass may spend handing lines over, so the window stays responsive.
+constexpr auto kLineBudget = std::chrono::milliseconds(4);
+
+struct Pump {
+  int state = PumpIdle;
+  LineHandler handler;
+  Text commandKey;
+  ProcessHandle child = 0;
+  CommandOutcome outcome;
+};
+
+CommandQueue queue;
+Pump pump;
+
+void Deliver(const Text& line, int phase) {
+  if (pump.handler) pump.handler(line, phase, pump.commandKey);
+}
+
+void StartNext() {
+  pump.state = PumpStarted;
+  pump.commandKey = queue.front().commandKey;
+  pump.handler = queue.front().handler;
+  pump.child = StartQueuedCommand(queue.front());
+  queue.pop_front();
+}
+
+void ReadLines() {
+  if (!IsProcessHandle(pump.child) || !ProcessActive(pump.child)) {
+    pump.state = PumpFinished;
+    return;
+  }
+  auto deadline = std::chrono::steady_clock::now() + kLineBudget;
+  while (ProcessLineAvailable(pump.child)) {
+    Deliver(ReadProcessLine(pump.child), PhaseLine);
+    if (std::chrono::steady_clock::now() >= deadline) break;
+  }
+}
+
+void Finish() {
+  pump.outcome = {};
+  if (IsProcessHandle(pump.child)) {
+    pump.outcome.started = true;
+    ProcessExitStatus(pump.child, &pump.outcome.exitStatus);
+    pump.outcome.errorText = ProcessErrorText(pump.child);
+  }
+  Deliver({}, PhaseEnd);
+  if (IsProcessHandle(pump.child)) {
+    KillProcess(pump.child);
+    CloseProcess(pump.child);
+  }
+  pump.child = 0;
+  pump.handler = nullptr;
+  pump.commandKey.clear();
+  pump.state = PumpIdle;
+}
+
+}  // namespace
+
+void EnqueueAdbCommand(TextView parameters, LineHandler handler, TextView commandKey) {
+  queue.push_back({std::move(handler), Text(parameters), Text(), Text(commandKey)});
+}
+
+void ClearCommandQueue() { queue.clear(); }
+
+void PumpCommandQueue() {
+  switch (pump.state) {
+    case PumpIdle:
+      if (!queue.empty()) StartNext();
+      break;
+    case PumpStarted:
+      Deliver({}, PhaseBegin);
+      pump.state = PumpReading;
+      break;
+    default:
+      if (pump.state >= PumpReading && pump.state <= 30000) {
+        ReadLines();
+      } else {
+        Finish();
+      }
+  }
+}
+
+ProcessHandle StartQueuedCommand(const QueuedCommand& command) {
+  Text directory = command.workingDirectory.empty() ? PathDirectory(CONFIG.ADBPath)
+                                                    : command.workingDirectory;
+  return StartProcess(CONFIG.ADBPath, command.parameters, directory, adb::kCommandFlags);
+}
+
+int PumpState() { return pump.state; }
+std::size_t QueuedCommandCount() { return queue.size(); }
+const CommandOutcome& LastCommandOutcome() { return pump.outcome; }
+
+Text PathDirectory(TextView path) {
+  if (!path.empty() && path[0] == u'"') path.remove_prefix(1);
+  std::size_t end = path.find_first_of(u"\0|", 0, 2);
+  if (end != TextView::npos) path = path.substr(0, end);
+  std::size_t slash = path.find_last_of(u"\\/");
+  return slash == TextView::npos ? Text() : Text(path.substr(0, slash + 1));
+}
+
+}  // namespace kv

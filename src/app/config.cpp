@@ -1,0 +1,7 @@
+#include "config.h"
+
+namespace kv {
+
+Config CONFIG;
+
+}  // namespace kv

@@ -1,0 +1,66 @@
+// Child programs with piped standard streams, polled and read line by line.
+//
+// A ChildProcess handle is the address of the runner's record for the child;
+// IsProcessHandle tells a live handle from a stale or foreign value. Output is
+// read ahead in chunks, but every byte that no line has returned yet is still
+// counted by ProcessOutputAvailable and ProcessActive. Standard error is drained
+// while the child runs (a child blocked on a full error pipe would never end);
+// its first and last lines and the exit status are kept for the caller.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/text.h"
+
+namespace kv {
+
+using ProcessHandle = std::uintptr_t;
+
+enum StartFlags : std::uint32_t {
+  WaitForExit = 0x1,
+  HideWindow = 0x2,
+  KeepHandle = 0x4,  // the pipe flags work only together with this one
+  PipeOutput = 0x8,
+  PipeInput = 0x10,
+  PipeError = 0x20,
+  StartReserved = 0x40,  // no effect but ruling out the shell fallback
+  TextAnsi = 0x80,
+  TextUtf8 = 0x100,
+  TextUtf16 = 0x200,
+};
+
+void InitProcessRunner();
+
+// A handle with KeepHandle, 1 for a start without it, 0 when the start failed.
+ProcessHandle StartProcess(TextView programPath, TextView parameters, TextView workingDirectory,
+                           std::uint32_t flags);
+// The handle itself while it names a live child record, else 0.
+ProcessHandle IsProcessHandle(ProcessHandle handle);
+// 1 while the child runs or output waits that no line has returned; else 0.
+int ProcessActive(ProcessHandle handle);
+// Bytes of standard output that no line has returned yet.
+std::size_t ProcessOutputAvailable(ProcessHandle handle);
+// 1 when ReadProcessLine would return at once: a whole line is waiting, or
+// the output has ended with a last line that has no line feed.
+int ProcessLineAvailable(ProcessHandle handle);
+// The next output line without its line end; carriage returns are dropped.
+// Blocks until a line feed or the end of the data.
+Text ReadProcessLine(ProcessHandle handle);
+// What the child wrote to standard error: its first and last lines, at most
+// about 4 KiB, with a line "..." where lines between them were dropped.
+Text ProcessErrorText(ProcessHandle handle);
+// 1 and the exit status in *status once the child has ended (-1 when it was
+// killed by a signal), 0 while it runs.
+int ProcessExitStatus(ProcessHandle handle, int* status);
+// Ends the child with exit status -1; the record stays live.
+int KillProcess(ProcessHandle handle);
+// Releases the record and the parent's pipe ends; does not stop the child.
+void CloseProcess(ProcessHandle handle);
+
+Text OwnExecutablePath();
+
+// The command line a start builds: the program path in double quotes unless
+// it already begins with one, then a blank and the parameters unless empty.
+Text BuildCommandLine(TextView programPath, TextView parameters);
+
+}  // namespace kv

@@ -1,0 +1,27 @@
+// Files named by path: size, deletion and atomic replacement.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/text.h"
+
+namespace kv {
+
+// DeleteFileByPath flag: make a read-only file deletable first.
+constexpr int DeleteForce = 2;
+
+// Size in bytes; -1 when there is no such file; -2 for a directory or a
+// drive or file-system root.
+std::int64_t FileSizeByPath(TextView path);
+
+// True when the file was deleted. A read-only file is deleted only with
+// DeleteForce, which first gives it normal attributes.
+bool DeleteFileByPath(TextView path, int flags);
+
+// Puts the file at replacement in the place of the file at path in one step
+// (path holds the old or the new content, never neither), also when path is
+// read-only. The replacement is flushed to the disk first. True on success;
+// on failure path is left as it was.
+bool ReplaceFileByPath(TextView path, TextView replacement);
+
+}  // namespace kv

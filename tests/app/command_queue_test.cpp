@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "app/command_queue.h"
+#include "app/config.h"
+#include "fake_device.h"
+
+using namespace kv;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Call {
+  Text key;
+  int phase;
+  Text line;
+  bool operator==(const Call&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Call& c) {
+  return out << EncodeUtf8(c.key) << '/' << c.phase << '/' << EncodeUtf8(c.line);
+}
+
+struct Channel : ::testing::Test {
+  test::FakeDevice device{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  std::vector<Call> calls;
+  LineHandler record = [this](const Text& line, int phase, const Text& key) {
+    calls.push_back({key, phase, line});
+  };
+
+  static void SetUpTestSuite() { InitProcessRunner(); }
+  void SetUp() override { CONFIG.ADBPath = device.AdbPath(); }
+  void TearDown() override {
+    ClearCommandQueue();
+    RunToIdle();
+  }
+
+  // Pumps as the main loop does until the queue is empty and the pump idle.
+  static int RunToIdle() {
+    int passes = 0;
+    auto deadline = std::chrono::steady_clock::now() + 30s;
+    while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) &&
+           std::chrono::steady_clock::now() < deadline) {
+      PumpCommandQueue();
+      ++passes;
+      std::this_thread::sleep_for(1ms);
+    }
+    return passes;
+  }
+
+  std::vector<Text> LinesOf(const Text& key) const {
+    std::vector<Text> lines;
+    for (const Call& c : calls) {
+      if (c.key == key && c.phase == PhaseLine) lines.push_back(c.line);
+    }
+    return lines;
+  }
+};
+
+}  // namespace
+
+TEST_F(Channel, DeliversBeginLinesAndEndInOrder) {
+  EnqueueAdbCommand(u"shell pm list packages -s -u", record, u"UNINSTALLED");
+  EXPECT_GE(RunToIdle(), 4);
+  EXPECT_EQ(calls, (std::vector<Call>{{u"UNINSTALLED", PhaseBegin, u""},
+                                      {u"UNINSTALLED", PhaseLine, u"package:com.android.settings"},
+                                      {u"UNINSTALLED", PhaseLine, u"package:com.android.bluetooth"},
+                                      {u"UNINSTALLED", PhaseLine, u"package:com.android.printspooler"},
+                                      {u"UNINSTALLED", PhaseLine, u"package:com.android.egg"},
+                                      {u"UNINSTALLED", PhaseEnd, u""}}));
+  EXPECT_EQ(device.Invocations(), "shell pm list packages -s -u\n");
+}
+
+TEST_F(Channel, StepsThroughItsStates) {
+  EnqueueAdbCommand(u"devices", record, u"DEVICES");
+  PumpCommandQueue();
+  EXPECT_EQ(PumpState(), PumpStarted);
+  EXPECT_TRUE(calls.empty());
+  PumpCommandQueue();
+  EXPECT_EQ(PumpState(), PumpReading);
+  EXPECT_EQ(calls, (std::vector<Call>{{u"DEVICES", PhaseBegin, u""}}));
+  RunToIdle();
+  // The empty line that ends adb's device list is a line too.
+  EXPECT_EQ(LinesOf(u"DEVICES"), (std::vector<Text>{u"List of devices attached", u"emulator-5554\tdevice", u""}));
+  EXPECT_EQ(calls.back().phase, PhaseEnd);
+}
+
+TEST_F(Channel, CommandsNeverInterleave) {
+  device.Behave("slow 5\n");
+  EnqueueAdbCommand(u"shell settings list global", record, u"A");
+  EnqueueAdbCommand(u"shell dumpsys -l", nullptr, u"NONE");  // read and discarded
+  EnqueueAdbCommand(u"shell pm list packages -3 -e", record, u"B");
+  RunToIdle();
+  std::vector<int> phasesA, phasesB;
+  bool sawB = false;
+  for (const Call& c : calls) {
+    if (c.key == u"B") sawB = true;
+    (c.key == u"A" ? phasesA : phasesB).push_back(c.phase);
+    EXPECT_FALSE(sawB && c.key == u"A") << "A after B began";
+  }
+  EXPECT_EQ(phasesA, (std::vector<int>{PhaseBegin, PhaseLine, PhaseEnd}));
+  EXPECT_EQ(phasesB, (std::vector<int>{PhaseBegin, PhaseLine, PhaseEnd}));
+  EXPECT_EQ(device.Invocations(), "shell settings list global\nshell dumpsys -l\nshell pm list packages -3 -e\n");
+}
+
+TEST_F(Channel, AWrongAdbPathGivesOneBeginAndOneEnd) {
+  CONFIG.ADBPath = device.AdbPath() + u"-missing";
+  EnqueueAdbCommand(u"devices", record, u"FIRST");
+  EnqueueAdbCommand(u"devices", record, u"SECOND");
+  RunToIdle();
+  EXPECT_EQ(calls, (std::vector<Call>{{u"FIRST", PhaseBegin, u""},
+                                      {u"FIRST", PhaseEnd, u""},
+                                      {u"SECOND", PhaseBegin, u""},
+                                      {u"SECOND", PhaseEnd, u""}}));
+  EXPECT_FALSE(LastCommandOutcome().started);
+}
+
+TEST_F(Channel, LastLineWithoutLineFeedAndCrLfOutput) {
+  device.Behave("crlf\nnofinalnewline\n");
+  EnqueueAdbCommand(u"shell pm list packages -3 -d", record, u"DISABLED");
+  RunToIdle();
+  EXPECT_EQ(LinesOf(u"DISABLED"), std::vector<Text>{u"package:com.example.game"});
+}
+
+TEST_F(Channel, ClearingTheQueueLetsTheRunningCommandFinish) {
+  device.Behave("slow 20\n");
+  EnqueueAdbCommand(u"shell pm list packages -s -e", record, u"RUNNING");
+  EnqueueAdbCommand(u"shell pm list packages -s -d", record, u"DROPPED");
+  PumpCommandQueue();
+  PumpCommandQueue();
+  ClearCommandQueue();
+  RunToIdle();
+  EXPECT_EQ(LinesOf(u"RUNNING"), (std::vector<Text>{u"package:com.android.settings", u"package:com.android.bluetooth"}));
+  EXPECT_EQ(calls.back(), (Call{u"RUNNING", PhaseEnd, u""}));
+  EXPECT_TRUE(LinesOf(u"DROPPED").empty());
+  EXPECT_EQ(device.Invocations(), "shell pm list packages -s -e\n");
+}
+
+TEST_F(Channel, ReportsAdbFailuresWithoutStalling) {
+  // An unknown package makes adb write a stack trace larger than a pipe holds.
+  EnqueueAdbCommand(u"shell pm enable --user 0 com.example.nothing", record, u"com.example.nothing");
+  CommandOutcome seenAtEnd;
+  EnqueueAdbCommand(u"shell pm disable-user --user 0 com.example.notes",
+                    [&](const Text& line, int phase, const Text& key) {
+                      record(line, phase, key);
+                      if (phase == PhaseEnd) seenAtEnd = LastCommandOutcome();
+                    },
+                    u"com.example.notes");
+  CommandOutcome failed;
+  while (calls.empty() || calls.back().phase != PhaseEnd) {
+    PumpCommandQueue();
+    std::this_thread::sleep_for(1ms);
+  }
+  failed = LastCommandOutcome();
+  RunToIdle();
+  EXPECT_TRUE(failed.started);
+  EXPECT_EQ(failed.exitStatus, 255);
+  EXPECT_NE(failed.errorText.find(u"Unknown package: com.example.nothing"), Text::npos);
+  EXPECT_TRUE(LinesOf(u"com.example.nothing").empty());
+  EXPECT_EQ(LinesOf(u"com.example.notes"),
+            std::vector<Text>{u"Package com.example.notes new state: disabled-user"});
+  EXPECT_EQ(seenAtEnd.exitStatus, 0);
+  EXPECT_NE(device.Device().find("user com.example.notes disabled"), std::string::npos);
+}
+
+TEST(PathDirectory, KeepsEverythingUpToTheLastSeparator) {
+  EXPECT_EQ(PathDirectory(u"C:\\sdk\\platform-tools\\ADB.exe"), u"C:\\sdk\\platform-tools\\");
+  EXPECT_EQ(PathDirectory(u"ADB.exe"), u"");
+  EXPECT_EQ(PathDirectory(u""), u"");
+  EXPECT_EQ(PathDirectory(u"\"C:\\a b\\adb.exe\""), u"C:\\a b\\");
+  EXPECT_EQ(PathDirectory(u"C:/tools/adb.exe"), u"C:/tools/");
+  EXPECT_EQ(PathDirectory(u"C:\\a|b\\c.exe"), u"C:\\");
+  EXPECT_EQ(PathDirectory(Text(u"C:\\a\\\0b\\c", 9)), u"C:\\a\\");
+}
