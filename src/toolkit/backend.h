@@ -1,0 +1,248 @@
+// The seam between the toolkit's portable core and one platform backend.
+// Only backends include this header; dialogs and applications use the public
+// headers beside it.
+//
+// Shape of a backend:
+// - The platform operations below (namespace kv::platform) are plain
+//   functions that the core calls. Each backend library defines all of them
+//   once, so the backend is chosen at link time by linking its library: two
+//   backends collide, none leaves them undefined. Core and backend call each
+//   other, so a backend's CMake target is an interface target that links
+//   $<LINK_GROUP:RESCAN,kv_toolkit,its static library>; users link kv_toolkit
+//   and that target.
+// - Gadget kinds are tables of operation slots (GadgetKind), one per kind,
+//   that the backend fills and returns from platform::KindTable. The core's
+//   generic gadget operations call a kind's slot and fall back to the generic
+//   behaviour named at the slot when it is empty.
+// - The backend reports what happens on its side through the On* functions
+//   and QueueGadgetEvent, which apply the portable rules (ready flag, size
+//   event replacement, suppression, collapse, handler dispatch) and clean up
+//   when a window or control is finally destroyed.
+// - Platform-only behaviour (message translation, subclassing, focus keys,
+//   notification routing to a kind's message hook, a relay for other threads)
+//   stays inside the backend; what a backend keeps per gadget goes into
+//   GadgetObject::data.
+//
+// Pixels cross this seam; units are converted by the core.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gadgets.h"
+#include "runtime/text.h"
+#include "windows.h"
+
+namespace kv {
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct PixelSize {
+  int width = 0;
+  int height = 0;
+};
+
+// Window style bits the core reads.
+constexpr int kStyleSizingBorder = 0x40000;
+constexpr int kStyleMinimized = 0x20000000;
+constexpr int kStyleMaximized = 0x1000000;
+
+struct WindowObject {
+  Handle handle = 0;  // 0: the record holds no window (yet)
+  Handle owner = 0;
+  int style = 0;      // platform style bits it was created with
+  // Size limits of the inner size in pixels; 0 is no limit.
+  int minWidth = 0;
+  int minHeight = 0;
+  int maxWidth = 0;
+  int maxHeight = 0;
+  bool minimizedOrMaximized = false;
+  bool ready = false;  // move and size produce events only once created
+  int pendingShow = -1;  // kStyleMinimized/kStyleMaximized kept for the first show
+};
+
+// What a backend keeps per gadget (colours, brushes, chained procedures).
+struct GadgetData {
+  virtual ~GadgetData() = default;
+};
+
+struct GadgetKind;
+
+struct GadgetObject {
+  Handle handle = 0;
+  const GadgetKind* kind = nullptr;
+  std::intptr_t userData = 0;
+  int number = 0;  // its own number, for the events it queues
+  int window = 0;  // number of the top-level window that contains it
+  std::unique_ptr<GadgetData> data;
+};
+
+// Operation slots of one gadget kind; an empty slot falls back as noted.
+struct GadgetKind {
+  int code = 0;
+  void (*release)(GadgetObject&) = nullptr;                   // nothing
+  int (*readState)(GadgetObject&) = nullptr;                  // 0
+  void (*writeState)(GadgetObject&, int state) = nullptr;     // nothing
+  Text (*readText)(GadgetObject&) = nullptr;                  // platform::ReadText
+  void (*writeText)(GadgetObject&, TextView) = nullptr;       // platform::WriteText
+  int (*insertItem)(GadgetObject&, int position, TextView) = nullptr;  // 0
+  void (*deleteItem)(GadgetObject&, int position) = nullptr;  // nothing
+  void (*clearItems)(GadgetObject&) = nullptr;                // nothing
+  void (*place)(GadgetObject&, const PixelRect&) = nullptr;   // platform::MoveControl
+  int (*itemCount)(GadgetObject&) = nullptr;                  // 0
+  int (*readItemState)(GadgetObject&, int item) = nullptr;    // 0
+  void (*writeItemState)(GadgetObject&, int item, int state) = nullptr;
+  Text (*readItemText)(GadgetObject&, int item, int column) = nullptr;  // empty
+  int (*writeItemText)(GadgetObject&, int item, TextView, int column) = nullptr;  // 0
+  void (*openItem)(GadgetObject&, int item) = nullptr;        // nothing
+  int (*readAttribute)(GadgetObject&, int attribute) = nullptr;  // 0
+  void (*writeAttribute)(GadgetObject&, int attribute, int value) = nullptr;
+  void (*writeColor)(GadgetObject&, int which, int color) = nullptr;
+  int (*readColor)(GadgetObject&, int which) = nullptr;       // 0
+  void (*writeItemData)(GadgetObject&, int item, std::intptr_t) = nullptr;
+  std::intptr_t (*readItemData)(GadgetObject&, int item) = nullptr;  // 0
+  PixelSize (*requiredSize)(GadgetObject&) = nullptr;         // 0 x 0
+  int (*rowHeight)(GadgetObject&) = nullptr;                  // 0 (pixels)
+};
+
+// ---- Core services for backends -------------------------------------------
+
+GadgetObject* FindGadgetObject(int gadget);
+
+enum class SizeChange { Restored, Minimized, Maximized, Other };
+
+// The platform's window events, each for the window itself.
+void OnWindowClose(int window);
+void OnWindowMoved(int window);
+void OnWindowSized(int window, SizeChange change);
+void OnWindowActivated(int window, bool active);
+void OnTimer(int window, int timerId);
+// The platform's final destruction of a window or gadget control: the core
+// unbinds handlers, runs the kind's release slot, drops queued events and
+// frees the record (when it still belongs to handle).
+void OnWindowDestroyed(int window, Handle handle);
+void OnGadgetDestroyed(int gadget, Handle handle);
+
+// EV_GADGET of the gadget in its window.
+void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);
+
+// The gadget parent of the calling thread.
+Handle CurrentGadgetParent();
+void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
+
+// Required-size rules shared by every backend, from text extents in pixels in
+// the gadget's font and the platform's 3-D edge size.
+PixelSize ButtonRequiredSize(PixelSize text, PixelSize edge);
+PixelSize StringRequiredSize(int textHeight, PixelSize edge);
+PixelSize TextRequiredSize(PixelSize drawn, bool border, PixelSize edge);
+
+namespace platform {
+
+// ---- Set-up ------------------------------------------------------------------
+PixelSize ScreenDpi();
+void InitEvents();
+void EndEvents();
+void InitWindows();
+void EndWindows();
+void InitGadgets();
+void EndGadgets();
+void InitRequesters();
+
+// ---- Events ------------------------------------------------------------------
+// Waits for one platform message as WaitForEvent describes, dispatches it and
+// returns its number, or 0 when none arrived in time.
+int PumpMessage(int timeoutMs);
+
+// ---- Windows -----------------------------------------------------------------
+struct WindowSpec {
+  int number = 0;
+  PixelRect rect;               // inner size; x, y unless defaultPosition
+  bool defaultPosition = false;
+  TextView title;
+  int style = 0;                // platform style bits
+  bool tool = false;            // tool-window frame
+  Handle owner = 0;
+};
+enum class ShowMode { Normal, Maximized, Minimized };
+
+// Creates the window hidden and marks it with its number; 0 on failure.
+Handle OpenWindow(const WindowSpec& spec);
+void ShowTopWindow(Handle window, ShowMode mode, bool activate);
+void HideTopWindow(Handle window);  // activates the owner first
+ShowMode TopWindowMode(Handle window);
+// Destroys a window or control with everything inside it, reporting each
+// window and gadget through OnWindowDestroyed and OnGadgetDestroyed.
+void DestroyHandle(Handle handle);
+// Pixels, or KEEP_CURRENT for what stays; restores a maximized window first.
+void PlaceTopWindow(Handle window, int x, int y, int innerWidth, int innerHeight);
+PixelSize InnerSize(Handle window);
+PixelRect OuterRect(Handle window);  // on the screen
+void MoveOuter(Handle window, int x, int y);
+PixelSize ScreenSize();
+bool DesktopComposition();
+int StartTimer(Handle window, int timerId, int intervalMs);
+Text ReadText(Handle handle);
+void WriteText(Handle handle, TextView text);
+// Number of the top-level window that contains handle (or is it), -1 if none.
+int WindowNumberOf(Handle handle);
+
+// ---- Gadgets -----------------------------------------------------------------
+const GadgetKind& KindTable(int kindCode);
+
+struct ControlSpec {
+  int kind = 0;
+  Handle parent = 0;
+  PixelRect rect;
+  TextView text;
+  int flags = 0;
+};
+// Creates the control with control id -1; 0 on failure.
+Handle CreateControl(const ControlSpec& spec);
+// Binds the control to its record: id and mark, procedures, font, data.
+void AttachGadget(GadgetObject& gadget);
+PixelRect ControlRect(Handle control);  // relative to its parent
+void MoveControl(Handle control, const PixelRect& rect);
+void ShowControl(Handle handle, bool visible);
+void EnableHandle(Handle handle, bool enabled);
+void SetTip(Handle control, TextView text);
+PixelSize EdgeSize();
+
+// ---- Requesters and clipboard -------------------------------------------------
+struct TopWindowState {
+  Handle handle = 0;
+  bool visible = false;
+  bool enabled = false;
+  bool topmost = false;
+};
+// The calling thread's top-level windows.
+std::vector<TopWindowState> ThreadTopWindows();
+// The foreground window when it belongs to this program, else 0.
+Handle ForegroundWindow();
+void SetTopmost(Handle window, bool topmost);
+
+struct FileRequest {
+  bool save = false;
+  Handle owner = 0;
+  TextView title;
+  TextView pattern;      // as the caller gave them
+  TextView defaultFile;
+  Text filter;           // "description\0wildcards\0...\0\0"
+  int filterIndex = 1;   // from 1
+  Text directory;        // initial directory, may be empty
+  Text fileName;         // proposed name, may be empty
+};
+// The chosen path, or empty text when cancelled or failed.
+Text RunFileRequester(const FileRequest& request);
+int RunMessageBox(Handle owner, TextView title, TextView text, int flags);
+
+int ClearClipboard();
+int PutClipboard(TextView text);
+
+}  // namespace platform
+}  // namespace kv

@@ -1,0 +1,334 @@
+// The generic gadget operations: find the record, call the kind's slot or
+// fall back, and keep the program's own changes from raising events.
+#include "toolkit/gadgets.h"
+
+#include "detail/core.h"
+#include "runtime/object_table.h"
+#include "toolkit/backend.h"
+#include "toolkit/dpi.h"
+
+namespace kv {
+
+namespace {
+
+constexpr int kGrowthStep = 50;
+
+void DisposeOne(int number);
+
+ObjectTable<GadgetObject>& Table() {
+  static ObjectTable<GadgetObject> table(kGrowthStep, DisposeOne);
+  return table;
+}
+
+GadgetObject* Find(int number) {
+  GadgetObject* gadget = Table().Find(number);
+  return gadget && gadget->handle ? gadget : nullptr;
+}
+
+int PixelsOrZero(int value, int (*toPixels)(int)) {
+  return value == KEEP_CURRENT ? 0 : toPixels(value);
+}
+
+GadgetObject* Create(int kind, int number, int x, int y, int width, int height, TextView text,
+                     int flags) {
+  const GadgetKind& table = platform::KindTable(kind);
+  platform::ControlSpec spec;
+  spec.kind = kind;
+  spec.parent = CurrentGadgetParent();
+  spec.rect = {PixelsOrZero(x, ToPixelsX), PixelsOrZero(y, ToPixelsY),
+               PixelsOrZero(width, ToPixelsX), PixelsOrZero(height, ToPixelsY)};
+  spec.text = text;
+  spec.flags = flags;
+  Handle handle = platform::CreateControl(spec);
+  if (!handle) return nullptr;
+  int assigned = 0;
+  GadgetObject* gadget = Table().Create(number, &assigned);
+  if (!gadget) {
+    platform::DestroyHandle(handle);
+    return nullptr;
+  }
+  gadget->handle = handle;
+  gadget->kind = &table;
+  gadget->number = assigned;
+  gadget->window = platform::WindowNumberOf(handle);
+  platform::AttachGadget(*gadget);
+  return gadget;
+}
+
+Handle Result(int number, const GadgetObject* gadget) {
+  if (!gadget) return 0;
+  return number == KV_Any ? gadget->number : gadget->handle;
+}
+
+void DisposeOne(int number) {
+  GadgetObject* gadget = Table().Find(number);
+  if (!gadget) return;
+  Handle handle = gadget->handle;
+  if (handle) platform::DestroyHandle(handle);
+  OnGadgetDestroyed(number, handle);  // in case the platform did not report it
+}
+
+}  // namespace
+
+namespace detail {
+
+SuspendedEvents::SuspendedEvents() { SuspendEvents(); }
+SuspendedEvents::~SuspendedEvents() { ResumeEvents(); }
+
+}  // namespace detail
+
+void InitGadgetLibrary() {
+  Table() = ObjectTable<GadgetObject>(kGrowthStep, DisposeOne);
+  detail::ResetGadgetParents();
+  platform::InitGadgets();
+}
+
+void EndGadgetLibrary() { platform::EndGadgets(); }
+
+Handle NewButton(int number, int x, int y, int width, int height, TextView text, int flags) {
+  return Result(number, Create(GK_BUTTON, number, x, y, width, height, text, flags));
+}
+
+Handle NewStringField(int number, int x, int y, int width, int height, TextView text,
+                      int flags) {
+  return Result(number, Create(GK_STRING, number, x, y, width, height, text, flags));
+}
+
+Handle NewTextLabel(int number, int x, int y, int width, int height, TextView text, int flags) {
+  return Result(number, Create(GK_TEXT, number, x, y, width, height, text, flags));
+}
+
+Handle NewListView(int number, int x, int y, int width, int height, int flags) {
+  return Result(number, Create(GK_LISTVIEW, number, x, y, width, height, {}, flags));
+}
+
+Handle NewEditor(int number, int x, int y, int width, int height, int flags) {
+  return Result(number, Create(GK_EDITOR, number, x, y, width, height, {}, flags));
+}
+
+Handle NewPanel(int number, int x, int y, int width, int height) {
+  GadgetObject* panel = Create(GK_PANEL, number, x, y, width, height, {}, 0);
+  if (panel) PushGadgetParent(panel->handle);
+  return Result(number, panel);
+}
+
+void DisposeGadget(int gadget) { Table().Free(gadget); }
+
+GadgetObject* FindGadgetObject(int gadget) { return Find(gadget); }
+
+void OnGadgetDestroyed(int gadget, Handle handle) {
+  GadgetObject* record = Table().Find(gadget);
+  if (!record || record->handle != handle) return;
+  UnbindEventHandler(EV_GADGET, nullptr, record->window, gadget, -1);
+  UnbindEventHandler(EV_GADGET, nullptr, -1, gadget, -1);
+  if (record->kind && record->kind->release) record->kind->release(*record);
+  DropQueuedEvents(EV_GADGET, gadget, -1, -1);
+  Table().Remove(gadget);
+}
+
+void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags) {
+  QueueEvent(EV_GADGET, gadget.number, gadget.window, type, nullptr, nullptr, flags);
+}
+
+// ---- Text and items --------------------------------------------------------------
+
+void WriteGadgetText(int gadget, TextView text) {
+  GadgetObject* g = Find(gadget);
+  if (!g) return;
+  detail::SuspendedEvents quiet;
+  if (g->kind->writeText) {
+    g->kind->writeText(*g, text);
+  } else {
+    platform::WriteText(g->handle, text);
+  }
+}
+
+Text ReadGadgetText(int gadget) {
+  GadgetObject* g = Find(gadget);
+  if (!g) return {};
+  return g->kind->readText ? g->kind->readText(*g) : platform::ReadText(g->handle);
+}
+
+int InsertGadgetItem(int gadget, int position, TextView text) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->insertItem) return 0;
+  detail::SuspendedEvents quiet;
+  return g->kind->insertItem(*g, position, text);
+}
+
+void DeleteGadgetItem(int gadget, int position) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->deleteItem) return;
+  detail::SuspendedEvents quiet;
+  g->kind->deleteItem(*g, position);
+}
+
+void ClearGadget(int gadget) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->clearItems) g->kind->clearItems(*g);
+}
+
+int GadgetItemCount(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->itemCount ? g->kind->itemCount(*g) : 0;
+}
+
+Text ReadGadgetItemText(int gadget, int item, int column) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readItemText ? g->kind->readItemText(*g, item, column) : Text{};
+}
+
+int WriteGadgetItemText(int gadget, int item, TextView text, int column) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->writeItemText) return 0;
+  detail::SuspendedEvents quiet;
+  return g->kind->writeItemText(*g, item, text, column);
+}
+
+int ReadGadgetItemState(int gadget, int item) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readItemState ? g->kind->readItemState(*g, item) : 0;
+}
+
+void WriteGadgetItemState(int gadget, int item, int state) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->writeItemState) g->kind->writeItemState(*g, item, state);
+}
+
+std::intptr_t ReadGadgetItemData(int gadget, int item) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readItemData ? g->kind->readItemData(*g, item) : 0;
+}
+
+void WriteGadgetItemData(int gadget, int item, std::intptr_t value) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->writeItemData) g->kind->writeItemData(*g, item, value);
+}
+
+// ---- State, look and data --------------------------------------------------------
+
+int ReadGadgetState(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readState ? g->kind->readState(*g) : 0;
+}
+
+void WriteGadgetState(int gadget, int state) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->writeState) return;
+  detail::SuspendedEvents quiet;
+  g->kind->writeState(*g, state);
+}
+
+void SetGadgetDisabled(int gadget, int disabled) {
+  if (GadgetObject* g = Find(gadget)) platform::EnableHandle(g->handle, disabled == 0);
+}
+
+void SetGadgetHidden(int gadget, int hidden) {
+  if (GadgetObject* g = Find(gadget)) platform::ShowControl(g->handle, hidden == 0);
+}
+
+void WriteGadgetUserData(int gadget, std::intptr_t value) {
+  if (GadgetObject* g = Find(gadget)) g->userData = value;
+}
+
+std::intptr_t ReadGadgetUserData(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? g->userData : 0;
+}
+
+void WriteGadgetColor(int gadget, int which, int color) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->writeColor) g->kind->writeColor(*g, which, color);
+}
+
+int ReadGadgetColor(int gadget, int which) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readColor ? g->kind->readColor(*g, which) : 0;
+}
+
+int ReadGadgetAttribute(int gadget, int attribute) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->readAttribute ? g->kind->readAttribute(*g, attribute) : 0;
+}
+
+void WriteGadgetAttribute(int gadget, int attribute, int value) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->writeAttribute) g->kind->writeAttribute(*g, attribute, value);
+}
+
+void SetGadgetTip(int gadget, TextView text) {
+  if (GadgetObject* g = Find(gadget)) platform::SetTip(g->handle, text);
+}
+
+// ---- Geometry ---------------------------------------------------------------------
+
+void PlaceGadget(int gadget, int x, int y, int width, int height) {
+  GadgetObject* g = Find(gadget);
+  if (!g) return;
+  PixelRect current = platform::ControlRect(g->handle);
+  auto pixels = [](int value, int kept, int (*toPixels)(int)) {
+    return value == KEEP_CURRENT ? kept : toPixels(value);
+  };
+  PixelRect rect{pixels(x, current.x, ToPixelsX), pixels(y, current.y, ToPixelsY),
+                 pixels(width, current.width, ToPixelsX),
+                 pixels(height, current.height, ToPixelsY)};
+  if (g->kind->place) {
+    g->kind->place(*g, rect);
+  } else {
+    platform::MoveControl(g->handle, rect);
+  }
+}
+
+GadgetSize MeasureGadget(int gadget) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->requiredSize) return {};
+  PixelSize size = g->kind->requiredSize(*g);
+  return {FromPixelsX(size.width), FromPixelsY(size.height)};
+}
+
+int ReadGadgetWidth(int gadget, int required) {
+  if (required == 1) return MeasureGadget(gadget).width;
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsX(platform::ControlRect(g->handle).width) : 0;
+}
+
+int ReadGadgetHeight(int gadget, int required) {
+  if (required == 1) return MeasureGadget(gadget).height;
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsY(platform::ControlRect(g->handle).height) : 0;
+}
+
+int GadgetRowHeight(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->rowHeight ? FromPixelsY(g->kind->rowHeight(*g)) : 0;
+}
+
+int SystemEdgeWidth() { return platform::EdgeSize().width; }
+int SystemEdgeHeight() { return platform::EdgeSize().height; }
+
+Handle GetGadgetHandle(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? g->handle : 0;
+}
+
+int GetGadgetKind(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? g->kind->code : 0;
+}
+
+void OpenGadgetParent(int gadget, int item) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->openItem) g->kind->openItem(*g, item);
+}
+
+int BindGadgetHandler(int gadget, EventHandler handler, int type) {
+  GadgetObject* g = Find(gadget);
+  return g ? BindEventHandler(EV_GADGET, handler, g->window, gadget, type) : 0;
+}
+
+int UnbindGadgetHandler(int gadget, EventHandler handler, int type) {
+  GadgetObject* g = Find(gadget);
+  return g ? UnbindEventHandler(EV_GADGET, handler, g->window, gadget, type) : 0;
+}
+
+}  // namespace kv

@@ -1,0 +1,83 @@
+// The headless backend's stand-in for the platform's windows and controls: a
+// tree of handles, each with the state the real control would hold.
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "runtime/text.h"
+#include "toolkit/backend.h"
+
+namespace kv::headless {
+
+enum class ControlClass { Window, Button, Edit, Static, ListBox, RichEdit, Tab, Page };
+
+struct ListRow {
+  Text text;
+  std::intptr_t data = 0;
+  bool selected = false;
+};
+
+struct TabItem {
+  Text title;
+  Handle page = 0;
+  std::intptr_t data = 0;
+};
+
+struct Control {
+  Handle handle = 0;
+  Handle parent = 0;  // for windows: the owner
+  std::vector<Handle> children;
+  ControlClass cls = ControlClass::Window;
+  int flags = 0;    // creation flags of a gadget, style of a window
+  int window = -1;  // number of a top-level window
+  int gadget = -1;  // number of a gadget control (its control id)
+  Text text;        // an editor's text has "\r" between lines
+  PixelRect rect;   // pixels; on the screen for windows, else in the parent
+  bool visible = true;
+  bool enabled = true;
+
+  // Top-level windows.
+  std::thread::id thread;
+  platform::ShowMode mode = platform::ShowMode::Normal;
+  PixelRect restoredRect;
+  bool topmost = false;
+  std::set<int> timers;
+
+  // Gadget controls.
+  Text tip;
+  bool checked = false;           // buttons
+  bool readOnly = false;          // fields and editors
+  int limit = 0;                  // fields
+  int wordWrap = 0;               // editors
+  std::vector<ListRow> rows;      // lists
+  int caret = -1;                 // lists: the row with the focus
+  std::vector<TabItem> tabs;      // panels
+  int selectedTab = -1;
+};
+
+Control* FindControl(Handle handle);
+Control& AddControl(Control control);  // gives it a handle and links it to its parent
+// Destroys handle and everything inside it, children first, reporting each
+// window and gadget to the core.
+void DestroyControl(Handle handle);
+void DestroyAllControls();
+
+// The top-level window that contains handle (or is it), or null.
+Control* TopWindowOf(Handle handle);
+std::vector<Control*> TopWindows();
+
+// The keyboard focus and the active window; moving them raises the events
+// the platform's focus and activation messages raise.
+Handle Focus();
+void MoveFocus(Handle handle);
+Handle Active();
+void Activate(Handle window);
+
+// Minimizes, maximizes or restores a top-level window as the platform does,
+// reporting the size change.
+void SetWindowMode(Control& window, platform::ShowMode mode);
+
+}  // namespace kv::headless

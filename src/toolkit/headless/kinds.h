@@ -1,0 +1,43 @@
+// The headless gadget kinds: operation slots over the controls of controls.h.
+#pragma once
+
+#include "controls.h"
+#include "toolkit/backend.h"
+
+namespace kv::headless {
+
+const GadgetKind& ButtonKind();
+const GadgetKind& StringKind();
+const GadgetKind& TextKind();
+const GadgetKind& ListViewKind();
+const GadgetKind& EditorKind();
+const GadgetKind& PanelKind();
+
+// What the toolkit keeps per gadget beside the control.
+struct KindWords : GadgetData {
+  int frontColor = -1;
+  int backColor = -1;
+  int emptyLines = 0;  // editors: see editor.cpp
+};
+KindWords& WordsOf(GadgetObject& gadget);
+int ReadColor(GadgetObject& gadget, int which);
+void WriteColor(GadgetObject& gadget, int which, int color);
+
+// The control of a live gadget.
+Control& ControlOf(const GadgetObject& gadget);
+
+// Text on the fixed character cells of metrics.h, in pixels.
+PixelSize MeasureLine(TextView text);
+PixelSize MeasureLines(TextView text);  // "\r\n", "\r" and "\n" break lines
+
+// A panel's tab selection as both the program and the user change it.
+void SelectTab(Control& panel, int index);
+
+// The user types one character at the end of a field or editor.
+void TypeCharacter(GadgetObject& gadget, char16_t c);
+
+// The user clicks a list row with the left button: the list's selection and
+// the toolkit's press tracking both see it.
+void ClickRow(GadgetObject& list, int item);
+
+}  // namespace kv::headless

@@ -1,0 +1,25 @@
+// What the user does, for tests written once against the toolkit's public API
+// and run on every backend; each backend's test build supplies these. Every
+// action returns once the events it raises are queued and their bound
+// handlers have run.
+#pragma once
+
+#include "runtime/text.h"
+
+namespace kv::user {
+
+void ClickButton(int gadget);
+void ClickListItem(int gadget, int item);
+void DoubleClickListItem(int gadget, int item);
+// Focuses a string field or editor and types text at its end.
+void TypeText(int gadget, TextView text);
+void ChooseTab(int gadget, int index);
+void RequestClose(int window);
+// Lets one expiry of a running window timer through.
+void FireTimer(int window, int timerId);
+// Scripts the answer to the next requester shown.
+void AnswerNextMessageBox(int code);
+void AnswerNextFileRequester(TextView path);  // empty text cancels
+Text ClipboardText();
+
+}  // namespace kv::user

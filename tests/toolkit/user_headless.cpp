@@ -1,0 +1,17 @@
+#include "toolkit/headless/driver.h"
+#include "user.h"
+
+namespace kv::user {
+
+void ClickButton(int gadget) { headless::ClickButton(gadget); }
+void ClickListItem(int gadget, int item) { headless::ClickListItem(gadget, item); }
+void DoubleClickListItem(int gadget, int item) { headless::DoubleClickListItem(gadget, item); }
+void TypeText(int gadget, TextView text) { headless::TypeText(gadget, text); }
+void ChooseTab(int gadget, int index) { headless::ChooseTab(gadget, index); }
+void RequestClose(int window) { headless::RequestClose(window); }
+void FireTimer(int window, int timerId) { headless::FireTimer(window, timerId); }
+void AnswerNextMessageBox(int code) { headless::AnswerNextMessageBox(code); }
+void AnswerNextFileRequester(TextView path) { headless::AnswerNextFileRequester(path); }
+Text ClipboardText() { return headless::ClipboardText(); }
+
+}  // namespace kv::user
