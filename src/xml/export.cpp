@@ -114,6 +114,7 @@ class XmlWriter {
       case u'"': return u"&quot;";
       case u'\n': return u"&#10;";
       case u'\r': return u"&#13;";
+      case u'\t': return u"&#9;";  // a parser turns a literal tab into a blank
       default: return {};
     }
   }
