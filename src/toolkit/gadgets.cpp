@@ -31,6 +31,9 @@ int PixelsOrZero(int value, int (*toPixels)(int)) {
 
 GadgetObject* Create(int kind, int number, int x, int y, int width, int height, TextView text,
                      int flags) {
+  // The gadget at that number goes first: the new control could otherwise
+  // be made inside it and destroyed with it.
+  if (number != KV_Any) DisposeGadget(number);
   const GadgetKind& table = platform::KindTable(kind);
   platform::ControlSpec spec;
   spec.kind = kind;
