@@ -172,6 +172,18 @@ TEST_F(Loader, IdsGiveFixedNumbers) {
   EXPECT_EQ(Gadget(u"bad"), -1) << "a number the toolkit refuses makes no gadget";
 }
 
+// Creating at a number in use replaces the gadget there, here the panel
+// that would have held the new field.
+TEST_F(Loader, AGadgetAtTheNumberOfItsOwnPanel) {
+  ASSERT_NE(Open(u"<window><vbox><panel name='pan' id='5'><tab><string name='field' id='5'/>"
+                 u"</tab></panel><button name='after'/></vbox></window>"),
+            0);
+  EXPECT_EQ(Gadget(u"field"), -1) << "nothing is left to hold it";
+  EXPECT_EQ(GetGadgetKind(5), 0);
+  EXPECT_EQ(GetGadgetKind(Gadget(u"after")), GK_BUTTON);
+  EXPECT_NE(RelayoutDialog(dialog), 0);
+}
+
 TEST_F(Loader, RuntimeSymbolsNameNumbersAndProcedures) {
   std::int16_t rows = 3;
   DialogRuntimeSymbols().AddVariable(u"Rows", &rows);

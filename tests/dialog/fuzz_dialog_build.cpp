@@ -1,0 +1,97 @@
+// Builds dialogs from whatever the fuzzer makes up, on the headless toolkit:
+// opens the first window and then the one named "b" with the same dialog,
+// lays it out again, resizes it, looks names up and releases everything.
+//
+// Descriptions that ask for gadget or window numbers above 100000 are passed
+// over: a fixed number is a slot of the numbered-object table, so a number
+// near its limit costs gigabytes by design, not by fault.
+#include <cstdint>
+
+#include "dialog/detail/attributes.h"
+#include "dialog/dialog.h"
+#include "dialog/runtime_symbols.h"
+#include "toolkit/dpi.h"
+#include "toolkit/events.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/headless/driver.h"
+#include "toolkit/windows.h"
+#include "xml/parse.h"
+
+using namespace kv;
+
+namespace {
+
+constexpr int kLargestFixedNumber = 100000;
+
+std::int16_t variable = 7;
+int calls = 0;
+
+bool SetUpOnce() {
+  InitDpiScale();
+  InitEventLibrary();
+  InitWindowLibrary();
+  InitGadgetLibrary();
+  InitDialogLibrary();
+  RuntimeSymbols& symbols = DialogRuntimeSymbols();
+  symbols.AddConstant(u"C", 5);
+  symbols.AddConstant(u"F", 0x20000);
+  symbols.AddConstant(u"Half", 0.5);
+  symbols.AddVariable(u"V", &variable);
+  symbols.AddProcedure(u"P", [] { ++calls; });
+  return true;
+}
+
+// Pre-order over the whole document without recursion.
+const XmlNode* NextNode(const XmlNode* node) {
+  if (const XmlNode* child = XmlFirstChild(node)) return child;
+  for (; node; node = XmlParentNode(node)) {
+    if (const XmlNode* sibling = XmlNextSibling(node)) return sibling;
+  }
+  return nullptr;
+}
+
+bool AsksForLargeNumbers(const XmlDocument* document) {
+  for (const XmlNode* node = XmlRootNode(document); node; node = NextNode(node)) {
+    for (int i = 0; i < XmlAttributeCount(node); ++i) {
+      XmlAttributeView attribute = XmlAttributeAt(node, i);
+      if (EqualNoCase(attribute.name, u"id") &&
+          dialog::ReadNumber(attribute.value) > kLargestFixedNumber) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void Exercise(int dialog, int size) {
+  RelayoutDialog(dialog);
+  FindDialogGadget(dialog, u"a");
+  int window = DialogWindowOf(dialog);
+  headless::ResizeWindow(window, size % 700, size % 500);
+  headless::ResizeWindow(window, 1, 1);
+  DialogLayout(dialog);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static bool ready = SetUpOnce();
+  (void)ready;
+  XmlDocument* document = ParseXmlMemory(KV_Any, data, size, ParseWhole);
+  if (!document || AsksForLargeNumbers(document)) {
+    FreeXmlDocument(KV_Any);
+    return 0;
+  }
+  int dialog = NewDialog(KV_Any);
+  for (TextView name : {u"", u"b"}) {
+    if (OpenDialogWindow(dialog, document, name, 0, 0, static_cast<int>(size % 300))) {
+      Exercise(dialog, static_cast<int>(size));
+    }
+  }
+  ReleaseDialog(KV_Any);
+  FreeXmlDocument(KV_Any);
+  DisposeWindow(KV_Any);
+  while (WaitForEvent(0) != 0) {
+  }
+  return 0;
+}
