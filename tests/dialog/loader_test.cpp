@@ -82,7 +82,8 @@ TEST_F(Loader, AWindowWithABadAttributeIsNeverCreated) {
   EXPECT_EQ(Open(u"<window id='7' width=''><button/></window>"), 0);
   EXPECT_EQ(Error(), u"<window> 'width' can't have empty value.");
   EXPECT_EQ(Open(u"<window id='7' flags='#KV_Button_Default'/>"), 0);
-  EXPECT_EQ(Error(), u"'#KV_Button_Default' flag is not supported for the following gadget: window");
+  EXPECT_EQ(Error(),
+            u"'#KV_Button_Default' flag is not supported for the following gadget: window");
   EXPECT_EQ(FindWindowObject(7), nullptr);
 }
 

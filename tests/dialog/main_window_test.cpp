@@ -49,7 +49,9 @@ class MainWindow : public DialogTest {
   std::vector<Text> TabTitles(TextView panel) const {
     std::vector<Text> titles;
     int gadget = Gadget(panel);
-    for (int i = 0; i < GadgetItemCount(gadget); ++i) titles.push_back(ReadGadgetItemText(gadget, i));
+    for (int i = 0; i < GadgetItemCount(gadget); ++i) {
+      titles.push_back(ReadGadgetItemText(gadget, i));
+    }
     return titles;
   }
 

@@ -74,10 +74,10 @@ TEST_F(Flags, EachElementHasItsOwnTableAndRuntimeConstantsAddToAll) {
   DialogRuntimeSymbols().AddConstant(u"KV_Own", 0x100);
   EXPECT_EQ(Parse(u"#kv_own", ElementKind::VBox), 0x100u);
   EXPECT_EQ(Parse(u"#KV_Own|#KV_Text_Border", ElementKind::Panel), 0x100u);
-  EXPECT_EQ(build.error, u"'#KV_Text_Border' flag is not supported for the following gadget: panel");
+  const TextView first = u"'#KV_Text_Border' flag is not supported for the following gadget: panel";
+  EXPECT_EQ(build.error, first);
   Parse(u"#Other");
-  EXPECT_EQ(build.error, u"'#KV_Text_Border' flag is not supported for the following gadget: panel")
-      << "the first error stays";
+  EXPECT_EQ(build.error, first) << "the first error stays";
 }
 
 TEST(Elements, NamesIgnoreCaseAndWindowIsNoContentElement) {
