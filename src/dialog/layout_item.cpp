@@ -40,12 +40,10 @@ void AddChild(LayoutItem& parent, ItemPtr child, const XmlNode* element) {
 }
 
 void AppendChild(LayoutItem& parent, ItemPtr child, const XmlNode*) {
-  child->parent = &parent;
   parent.children.push_back(std::move(child));
 }
 
 void ReplaceChild(LayoutItem& parent, ItemPtr child, const XmlNode*) {
-  child->parent = &parent;
   parent.children.clear();
   parent.children.push_back(std::move(child));
 }

@@ -64,7 +64,6 @@ struct LayoutItem {
   LayoutItem& operator=(const LayoutItem&) = delete;
 
   const ItemClass* cls;
-  LayoutItem* parent = nullptr;
   int gadget = -1;       // -1: the item has no gadget
   int requestedId = -1;  // -1: an automatic number
   std::uint32_t flags = 0;
