@@ -1,0 +1,77 @@
+// Real documents found on the machine: whatever expat itself accepts must
+// parse cleanly, and export, re-parse and export again to the same bytes.
+#include <expat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "xml_test_support.h"
+
+using namespace kv;
+using namespace kv::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kEnoughFiles = 200;
+constexpr size_t kMostChecked = 400;  // a spread over all found, to keep the run short
+constexpr uintmax_t kMaxFileBytes = 1 << 20;
+
+std::vector<fs::path> SampleDocuments(const fs::path& top) {
+  std::vector<fs::path> found;
+  std::error_code error;
+  auto options = fs::directory_options::skip_permission_denied;
+  for (fs::recursive_directory_iterator it(top, options, error), end; !error && it != end;
+       it.increment(error)) {
+    const fs::path& path = it->path();
+    auto extension = path.extension();
+    if ((extension == ".xml" || extension == ".svg" || extension == ".xsd") &&
+        it->is_regular_file(error) && it->file_size(error) <= kMaxFileBytes) {
+      found.push_back(path);
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool ExpatAccepts(const std::string& bytes) {
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  bool accepted = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) ==
+                  XML_STATUS_OK;
+  XML_ParserFree(parser);
+  return accepted;
+}
+
+TEST(RoundTripTest, RealDocumentsExportStably) {
+  std::vector<fs::path> paths = SampleDocuments("/usr/share");
+  if (paths.size() < kEnoughFiles) GTEST_SKIP() << "only " << paths.size() << " documents found";
+  size_t checked = 0;
+  size_t stride = std::max<size_t>(1, paths.size() / kMostChecked);
+  for (size_t i = 0; i < paths.size(); i += stride) {
+    const fs::path& path = paths[i];
+    std::string bytes = ReadBytes(path);
+    if (bytes.empty() || !ExpatAccepts(bytes)) continue;
+    XmlDocument* loaded = LoadXmlFile(KV_Any, DecodeUtf8(path.string()));
+    ASSERT_NE(loaded, nullptr) << path;
+    EXPECT_EQ(loaded->status, 0) << path;
+    std::string first = Export(loaded, 0);
+    XmlDocument* reparsed = Parse(first);
+    EXPECT_EQ(reparsed->status, 0) << path;
+    EXPECT_TRUE(Export(reparsed, 0) == first) << path;
+    FreeAllXmlDocuments();
+    ++checked;
+  }
+  EXPECT_GE(checked, kEnoughFiles / 2);  // most of them are well-formed
+  std::cout << "checked " << checked << " of " << paths.size() << " documents\n";
+}
+
+}  // namespace
