@@ -35,7 +35,7 @@ class FileGuard {
  public:
   explicit FileGuard(int file) : file_(file) {}
   ~FileGuard() {
-    if (file_ && IsDataFile(file_)) CloseDataFile(file_);
+    if (file_) CloseDataFile(file_);
   }
   FileGuard(const FileGuard&) = delete;
   FileGuard& operator=(const FileGuard&) = delete;

@@ -95,10 +95,3 @@ TEST_F(Kvconfig, ShowCountsThePaddingAndTellsWhyAFileDoesNotLoad) {
   std::filesystem::remove(file);
   EXPECT_EQ(Run({u"show", path}).lines, Lines{"load result 3: no such file"});
 }
-
-TEST_F(Kvconfig, WrongArgumentsGiveTwo) {
-  EXPECT_EQ(Run({}).status, 2);
-  EXPECT_EQ(Run({u"show"}).status, 2);
-  EXPECT_EQ(Run({u"set-adb-path", path}).status, 2);
-  EXPECT_FALSE(std::filesystem::exists(file));
-}
