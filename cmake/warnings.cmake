@@ -4,6 +4,11 @@ if(KV_WERROR)
   add_compile_options(-Werror)
 endif()
 
+# Fuzz builds instrument every library, so coverage reaches past the target.
+if(KV_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 if(KV_SANITIZE OR KV_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

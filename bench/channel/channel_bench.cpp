@@ -10,7 +10,7 @@
 
 #include "app/adb.h"
 #include "app/command_queue.h"
-#include "app/config.h"
+#include "app/config_record.h"
 #include "fixtures/fake_device.h"
 
 using namespace kv;

@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "adb.h"
-#include "config.h"
+#include "config_record.h"
 
 namespace kv {
 

@@ -16,15 +16,6 @@ bool TakesChildren(const XmlNode* node) {
   return node->kind == NodeRoot || node->kind == NodeElement;
 }
 
-void Link(XmlNode* parent, XmlNode* previous, XmlNode* node) {
-  node->parent = parent;
-  node->previousSibling = previous;
-  XmlNode*& slot = previous ? previous->nextSibling : parent->firstChild;
-  node->nextSibling = slot;
-  if (slot) slot->previousSibling = node;
-  slot = node;
-}
-
 XmlNode* LastChild(const XmlNode* parent) {
   XmlNode* child = parent->firstChild;
   while (child && child->nextSibling) child = child->nextSibling;
@@ -80,7 +71,7 @@ XmlNode* CreateXmlNode(XmlNode* parent, XmlNode* previous, TextView name, XmlNod
   XmlNode* node = document->pool->Take();
   node->kind = kind;
   node->document = document;
-  Link(parent, previous, node);
+  LinkNode(parent, previous, node);
   if (documentElement) document->mainNode = node;
   SetXmlNodeName(node, name);
   return node;

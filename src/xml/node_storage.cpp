@@ -61,6 +61,15 @@ void FreeString(XmlString& string) {
   string = {};
 }
 
+void LinkNode(XmlNode* parent, XmlNode* previous, XmlNode* node) {
+  node->parent = parent;
+  node->previousSibling = previous;
+  XmlNode*& slot = previous ? previous->nextSibling : parent->firstChild;
+  node->nextSibling = slot;
+  if (slot) slot->previousSibling = node;
+  slot = node;
+}
+
 void FreeNode(NodePool& pool, XmlNode* node) {
   FreeString(node->name);
   FreeString(node->text);

@@ -75,10 +75,8 @@ void OpenChild(XmlParse& parse, XmlNodeKind kind) {
   XmlNode* node = document.pool->Take();
   node->kind = kind;
   node->document = &document;
-  node->parent = parent;
   node->textOffset = static_cast<int32_t>(std::min<size_t>(parse.sinceChild, INT32_MAX));
-  node->previousSibling = parse.lastChild;
-  (parse.lastChild ? parse.lastChild->nextSibling : parent->firstChild) = node;
+  LinkNode(parent, parse.lastChild, node);
   if (kind == NodeElement && parent->kind == NodeRoot && !document.mainNode) {
     document.mainNode = node;
   }

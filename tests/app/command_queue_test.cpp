@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/command_queue.h"
-#include "app/config.h"
+#include "app/config_record.h"
 #include "fixtures/fake_device.h"
 
 using namespace kv;

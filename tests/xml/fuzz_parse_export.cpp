@@ -46,9 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(document != nullptr);
   int exportFlags = (way >> 3) & 3;
   std::string exported = Export(document, exportFlags);
-  // What parsed cleanly must parse cleanly again once written.
-  if (document->status == 0) {
-    XmlDocument* again = ParseXmlMemory(KV_Any, exported.data(), exported.size(), ParseWhole);
+  // What parsed cleanly must parse cleanly again once written (in its own
+  // encoding, as the declaration may be left out). ISO-8859-1 output puts
+  // blanks for what it cannot hold, names included.
+  if (document->status == 0 && document->encoding != FormatAnsi) {
+    XmlDocument* again = ParseXmlMemory(KV_Any, exported.data(), exported.size(), ParseWhole,
+                                        document->encoding);
     Require(again && again->status == 0);
   }
   if (way & 0x20) {

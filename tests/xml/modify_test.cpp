@@ -56,7 +56,7 @@ TEST_F(ModifyTest, NamesTextsAndAttributesOfParsedNodes) {
 TEST_F(ModifyTest, AttributeArrayGrows) {
   XmlDocument* document = CreateXmlDocument(KV_Any);
   XmlNode* e = CreateXmlNode(XmlRootNode(document), XmlAppend, u"e", NodeElement);
-  for (int i = 0; i < 10; ++i) SetXmlAttribute(e, AsciiText("n" + std::to_string(i)), u"v");
+  for (char16_t i = 0; i < 10; ++i) SetXmlAttribute(e, Text{u'n', char16_t(u'0' + i)}, u"v");
   EXPECT_EQ(XmlAttributeCount(e), 10);
   EXPECT_EQ(e->spareAttributeSlots, 2);
   SetXmlAttribute(e, u"n9", u"last");

@@ -103,8 +103,11 @@ TEST_F(WriteTest, SavedFilesHoldTheExportedBytes) {
   XmlDocument* document = Parse(xml);
   auto path = std::filesystem::temp_directory_path() / "kv_xml_saved.xml";
   ASSERT_TRUE(SaveXmlFile(document, DecodeUtf8(path.string()), ExportBom));
-  std::ifstream in(path, std::ios::binary);
-  std::string saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string saved;
+  {
+    std::ifstream in(path, std::ios::binary);
+    saved.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   EXPECT_EQ(saved, Export(document, ExportBom));
   std::filesystem::remove(path);
   auto nowhere = std::filesystem::temp_directory_path() / "kv_no_such_dir" / "x.xml";

@@ -14,22 +14,7 @@ void AppendExpatText(Text& out, const Char* text, size_t length) {
   if constexpr (sizeof(Char) == sizeof(char16_t)) {
     out.append(reinterpret_cast<const char16_t*>(text), length);
   } else {
-    // expat's output is valid UTF-8.
-    for (size_t i = 0; i < length;) {
-      auto lead = static_cast<unsigned char>(text[i]);
-      size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-      if (i + size > length) break;
-      char32_t cp = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
-      for (size_t k = 1; k < size; ++k) cp = cp << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-      if (cp < 0x10000) {
-        out.push_back(static_cast<char16_t>(cp));
-      } else {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-      }
-      i += size;
-    }
+    out += DecodeUtf8(std::string_view(text, length));
   }
 }
 

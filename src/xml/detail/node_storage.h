@@ -48,6 +48,9 @@ XmlString MakeParsedString(StringArena& arena, TextView text);
 XmlString MakeHeapString(TextView text);
 void FreeString(XmlString& string);
 
+// Links node under parent right after previous, or first when previous is null.
+void LinkNode(XmlNode* parent, XmlNode* previous, XmlNode* node);
+
 // Returns the node to the pool after freeing its heap strings and attributes.
 void FreeNode(NodePool& pool, XmlNode* node);
 // Frees node and its whole subtree.

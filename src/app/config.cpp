@@ -1,7 +1,0 @@
-#include "config.h"
-
-namespace kv {
-
-Config CONFIG;
-
-}  // namespace kv
