@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 . scripts/wine-host.sh
 
-cmake --preset "$KV_WIN_PRESET" -DKV_TESTS=OFF >/dev/null
+cmake --preset "$KV_WIN_PRESET" >/dev/null
 cmake --build --preset "$KV_WIN_PRESET" --target kestrelvane
 build=build/$KV_WIN_PRESET
 exe=$build/src/app/kestrelvane.exe

@@ -20,8 +20,9 @@ namespace kv {
 template <class Record>
 class ObjectTable {
  public:
-  static constexpr int kMaxFixed = 0x0FFFFFFF;
-  static constexpr int kFirstDynamic = kMaxFixed + 1;
+  // Fixed numbers stay small enough that their slot array is never huge.
+  static constexpr int kMaxFixed = 0xFFFFF;
+  static constexpr int kFirstDynamic = 0x10000000;
 
   // release(number) destroys the object (platform resources included) and is
   // expected to call Remove(number); the table removes it afterwards anyway.

@@ -47,12 +47,14 @@ TEST_F(Fixture, AnyNumbersNeverCollideWithFixedOnes) {
   EXPECT_NE(a, b);
   for (int number : {a, b}) {
     EXPECT_NE(number, -1);
-    EXPECT_GT(number, ObjectTable<Thing>::kMaxFixed);
+    EXPECT_GE(number, ObjectTable<Thing>::kFirstDynamic);
   }
   // Numbers a fixed object can never take are refused rather than allocating
   // a slot array of that length.
   EXPECT_EQ(table.Create(a, &n), nullptr);
   EXPECT_EQ(table.Create(-2, &n), nullptr);
+  EXPECT_EQ(table.Create(ObjectTable<Thing>::kMaxFixed + 1, &n), nullptr);
+  EXPECT_NE(table.Create(1000, &n), nullptr);
   EXPECT_TRUE(table.Contains(a));
   table.Free(a);
   EXPECT_FALSE(table.Contains(a));
