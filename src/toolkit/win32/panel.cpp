@@ -90,7 +90,6 @@ LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_ERASEBKGND:
       if (Themed(panel)) return 1;
-      TranslateWindowMessage(hwnd, message, wParam, lParam, &result);
       RECT rect;
       GetClientRect(hwnd, &rect);
       FillRect(reinterpret_cast<HDC>(wParam), &rect, GetSysColorBrush(COLOR_BTNFACE));

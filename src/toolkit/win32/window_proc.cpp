@@ -112,6 +112,8 @@ int WindowNumberOfHwnd(HWND hwnd, HWND* window) {
   return -1;
 }
 
+// Background erases stay with the class brush: EV_REPAINT goes with window
+// background colours, which toolkit windows do not have.
 bool TranslateWindowMessage(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT* result) {
   HWND window = nullptr;
@@ -137,9 +139,6 @@ bool TranslateWindowMessage(HWND receiver, UINT message, WPARAM wParam, LPARAM l
       OnWindowActivated(number, active);
       return true;
     }
-    case WM_ERASEBKGND:
-      QueueEvent(EV_REPAINT, 0, number, 0);
-      return false;
     case WM_SYSCOLORCHANGE:
       EnumChildWindows(receiver, ForwardColorChange, 0);
       return false;
