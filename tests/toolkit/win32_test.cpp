@@ -186,6 +186,22 @@ TEST_F(Win32, SizeLimitsHoldTheWindow) {
   EXPECT_EQ(GetWindowInnerHeight(window), 400);
 }
 
+TEST_F(Win32, ActivationGivesTheFocusBackToItsControl) {
+  HWND field = Hwnd(GetGadgetHandle(static_cast<int>(NewStringField(KV_Any, 10, 10, 150, 22, u""))));
+  SetActiveWindow(Window());
+  SetFocus(field);
+  Collect();
+  int other = static_cast<int>(NewWindow(KV_Any, 60, 60, 200, 100, u"Other", KV_Window_SystemMenu));
+  ASSERT_EQ(GetActiveWindow(), Hwnd(GetWindowHandle(other)));
+  Collect();
+  EXPECT_NE(GetFocus(), field);
+  SetActiveWindow(Window());
+  std::vector<SeenEvent> seen = Collect();
+  EXPECT_EQ(GetFocus(), field);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), SeenEvent{EV_DEACTIVATE, other, 0, 0}), seen.end());
+  EXPECT_NE(std::find(seen.begin(), seen.end(), SeenEvent{EV_ACTIVATE, window, 0, 0}), seen.end());
+}
+
 // ---- Focus keys -------------------------------------------------------------------
 
 TEST_F(Win32, TabAndShiftTabMoveTheFocusAndWrap) {
@@ -367,6 +383,32 @@ TEST_F(Win32, GadgetsCarryTheirNumberAndSharedColourBrushes) {
   EXPECT_NE(GetObjectType(shared), 0u) << "still used by the second label";
   DisposeGadget(second);
   EXPECT_EQ(GetObjectType(shared), 0u) << "deleted with its last user";
+}
+
+BOOL CALLBACK FindTooltip(HWND hwnd, LPARAM lParam) {
+  wchar_t name[32] = {};
+  GetClassNameW(hwnd, name, 32);
+  if (std::wstring_view(name) != TOOLTIPS_CLASSW) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hwnd;
+  return FALSE;
+}
+
+TEST_F(Win32, ATipIsOneToolOfTheThreadsTooltip) {
+  int button = static_cast<int>(NewButton(KV_Any, 10, 10, 80, 24, u"Reload"));
+  SetGadgetTip(button, u"First");
+  SetGadgetTip(button, u"Reload all data on all tabs");
+  HWND tips = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = Window();
+  tool.uId = static_cast<UINT_PTR>(GetGadgetHandle(button));
+  tool.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), L"Reload all data on all tabs");
 }
 
 TEST_F(Win32, DraggingFromAListRowStartsADrag) {
