@@ -23,16 +23,17 @@ struct ControlClass {
   DWORD exStyle;
 };
 
+// Style bits every gadget of a kind has; the creation flags are added.
 ControlClass ClassOf(int kind, int flags) {
-  bool borderFlag = flags & 0x20000;
   switch (kind) {
     case GK_BUTTON: return {L"Button", 0x50030000, 0};
-    case GK_STRING: return {L"Edit", 0x50030080, borderFlag ? 0u : WS_EX_CLIENTEDGE};
+    case GK_STRING:
+      return {L"Edit", 0x50030080, flags & KV_String_BorderLess ? 0u : WS_EX_CLIENTEDGE};
     case GK_LISTVIEW: return {L"ListBox", 0x50330141, WS_EX_CLIENTEDGE};
     case GK_EDITOR:
       return {RichEditClass(), 0x503111C4, VisualStyles() ? 0u : WS_EX_CLIENTEDGE};
     case GK_PANEL: return {WC_TABCONTROLW, 0x50030000, WS_EX_TRANSPARENT};
-    default: return {L"Static", 0x50020080, borderFlag ? WS_EX_CLIENTEDGE : 0u};
+    default: return {L"Static", 0x50020080, flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
   }
 }
 
