@@ -1,0 +1,224 @@
+// Gadget controls: creation on the platform's classes, the gadget procedure
+// that every control is subclassed with, and the generic control operations.
+#include "win32.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+#include <uxtheme.h>
+
+#include "toolkit/dpi.h"
+
+namespace kv {
+
+namespace win32 {
+
+namespace {
+
+constexpr int kUnattachedId = -1;
+constexpr int kLowEditor = 20;  // pixels; disabled at 20 units
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// Style bits every gadget of a kind has; the creation flags are added.
+ControlClass ClassOf(int kind, int flags) {
+  switch (kind) {
+    case GK_BUTTON: return {L"Button", 0x50030000, 0};
+    case GK_STRING:
+      return {L"Edit", 0x50030080, flags & KV_String_BorderLess ? 0u : WS_EX_CLIENTEDGE};
+    case GK_LISTVIEW: return {L"ListBox", 0x50330141, WS_EX_CLIENTEDGE};
+    case GK_EDITOR:
+      return {RichEditClass(), 0x503111C4, VisualStyles() ? 0u : WS_EX_CLIENTEDGE};
+    case GK_PANEL: return {WC_TABCONTROLW, 0x50030000, WS_EX_TRANSPARENT};
+    default: return {L"Static", 0x50020080, flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
+  }
+}
+
+struct GadgetResources {
+  HFONT font = nullptr;
+  bool ownFont = false;
+  bool visualStyles = false;
+};
+
+GadgetResources& Resources() {
+  static GadgetResources resources;
+  return resources;
+}
+
+bool CommonControlsVersion6() {
+  HMODULE library = GetModuleHandleW(L"comctl32.dll");
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
+  DLLVERSIONINFO info{};
+  info.cbSize = sizeof info;
+  return getVersion && SUCCEEDED(getVersion(&info)) && info.dwMajorVersion >= 6;
+}
+
+LRESULT CALLBACK GadgetProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  GadgetObject* gadget = GadgetOfHwnd(hwnd);
+  if (!gadget) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // Handlers may dispose of the gadget while it handles a message.
+  WNDPROC previous = DataOf(*gadget).previous;
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    RemovePropW(hwnd, kGadgetIdProp);
+    SetWindowLongPtrW(hwnd, GWLP_ID, kUnattachedId);
+    OnGadgetDestroyed(gadget->number, gadget->handle);
+    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+  }
+  const KindBehaviour& behaviour = BehaviourOf(*gadget);
+  LRESULT result = 0;
+  if (behaviour.procedure && behaviour.procedure(*gadget, message, wParam, lParam, &result)) {
+    return result;
+  }
+  return CallWindowProcW(previous, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+const KindBehaviour& BehaviourOf(const GadgetObject& gadget) {
+  static const KindBehaviour none;
+  switch (gadget.kind->code) {
+    case GK_STRING: return kStringBehaviour;
+    case GK_TEXT: return kTextBehaviour;
+    case GK_LISTVIEW: return kListViewBehaviour;
+    case GK_EDITOR: return kEditorBehaviour;
+    case GK_PANEL: return kPanelBehaviour;
+    default: return none;
+  }
+}
+
+GadgetObject* GadgetOfHwnd(HWND hwnd) {
+  auto mark = reinterpret_cast<std::intptr_t>(GetPropW(hwnd, kGadgetIdProp));
+  if (!mark) return nullptr;
+  auto number = static_cast<int>(mark - 1);
+  if (GetWindowLongPtrW(hwnd, GWLP_ID) != number) return nullptr;
+  GadgetObject* gadget = FindGadgetObject(number);
+  return gadget && HwndOf(*gadget) == hwnd ? gadget : nullptr;
+}
+
+bool VisualStyles() { return Resources().visualStyles; }
+
+HFONT GadgetFont() { return Resources().font; }
+
+void ReleaseGadgetFont() {
+  GadgetResources& resources = Resources();
+  if (resources.ownFont) DeleteObject(resources.font);
+  resources.font = nullptr;
+  resources.ownFont = false;
+}
+
+PixelSize MeasureText(HWND control, TextView text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  std::wstring wide = Wide(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return {size.cx, size.cy};
+}
+
+}  // namespace win32
+
+namespace platform {
+
+using win32::Hwnd;
+
+void InitGadgets() {
+  win32::GadgetResources& resources = win32::Resources();
+  if (!resources.font) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+      resources.font = CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    resources.ownFont = resources.font != nullptr;
+    if (!resources.font) resources.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  }
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_HOTKEY_CLASS |
+                                                   ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
+                                                   ICC_INTERNET_CLASSES};
+  InitCommonControlsEx(&classes);
+  resources.visualStyles = win32::CommonControlsVersion6() && IsAppThemed() && IsThemeActive();
+}
+
+void EndGadgets() { win32::DestroyTips(); }
+
+const GadgetKind& KindTable(int kindCode) {
+  switch (kindCode) {
+    case GK_BUTTON: return win32::ButtonKind();
+    case GK_STRING: return win32::StringKind();
+    case GK_LISTVIEW: return win32::ListViewKind();
+    case GK_EDITOR: return win32::EditorKind();
+    case GK_PANEL: return win32::PanelKind();
+    default: return win32::TextKind();
+  }
+}
+
+Handle CreateControl(const ControlSpec& spec) {
+  win32::ControlClass controlClass = win32::ClassOf(spec.kind, spec.flags);
+  bool hasText = spec.kind == GK_BUTTON || spec.kind == GK_STRING || spec.kind == GK_TEXT;
+  HWND hwnd = CreateWindowExW(
+      controlClass.exStyle, controlClass.name, hasText ? win32::Wide(spec.text).c_str() : L"",
+      controlClass.style | static_cast<DWORD>(spec.flags), spec.rect.x, spec.rect.y,
+      spec.rect.width, spec.rect.height, Hwnd(spec.parent),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kUnattachedId)), win32::Instance(),
+      nullptr);
+  return win32::HandleOf(hwnd);
+}
+
+void AttachGadget(GadgetObject& gadget) {
+  HWND hwnd = win32::HwndOf(gadget);
+  gadget.data = std::make_unique<win32::ControlData>();
+  const win32::KindBehaviour& behaviour = win32::BehaviourOf(gadget);
+  if (behaviour.attach) behaviour.attach(gadget);
+  win32::DataOf(gadget).previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(win32::GadgetProcedure)));
+  SetWindowLongPtrW(hwnd, GWLP_ID, gadget.number);
+  SetPropW(hwnd, win32::kGadgetIdProp,
+           reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(gadget.number) + 1));
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::GadgetFont()), TRUE);
+}
+
+PixelRect ControlRect(Handle control) {
+  HWND hwnd = Hwnd(control);
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void MoveControl(Handle control, const PixelRect& rect) {
+  HWND hwnd = Hwnd(control);
+  MoveWindow(hwnd, rect.x, rect.y, rect.width, rect.height, TRUE);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  GadgetObject* gadget = win32::GadgetOfHwnd(hwnd);
+  if (gadget && gadget->kind->code == GK_BUTTON) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+  }
+}
+
+void ShowControl(Handle handle, bool visible) {
+  ShowWindow(Hwnd(handle), visible ? SW_SHOW : SW_HIDE);
+}
+
+// A low rich edit control is disabled at a usable height, or it keeps
+// drawing its old state.
+void EnableHandle(Handle handle, bool enabled) {
+  HWND hwnd = Hwnd(handle);
+  GadgetObject* gadget = win32::GadgetOfHwnd(hwnd);
+  PixelRect rect = ControlRect(handle);
+  bool raise = !enabled && gadget && gadget->kind->code == GK_EDITOR &&
+               rect.height < win32::kLowEditor;
+  UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (raise) SetWindowPos(hwnd, nullptr, 0, 0, rect.width, ToPixelsY(win32::kLowEditor), keep);
+  EnableWindow(hwnd, enabled);
+  if (raise) SetWindowPos(hwnd, nullptr, 0, 0, rect.width, rect.height, keep);
+}
+
+}  // namespace platform
+}  // namespace kv

@@ -1,0 +1,118 @@
+// Buttons, entry fields and text labels.
+#include "win32.h"
+
+namespace kv::win32 {
+
+namespace {
+
+PixelSize Edge() { return platform::EdgeSize(); }
+
+// ---- Buttons --------------------------------------------------------------------
+
+int ReadCheck(GadgetObject& g) {
+  return static_cast<int>(SendMessageW(HwndOf(g), BM_GETCHECK, 0, 0) & BST_CHECKED);
+}
+
+void WriteCheck(GadgetObject& g, int state) {
+  SendMessageW(HwndOf(g), BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+PixelSize ButtonSize(GadgetObject& g) {
+  return ButtonRequiredSize(MeasureText(HwndOf(g), WindowText(HwndOf(g))), Edge());
+}
+
+// ---- Entry fields ---------------------------------------------------------------
+
+int ReadLimit(GadgetObject& g, int attribute) {
+  if (attribute != KV_String_MaximumLength) return 0;
+  return static_cast<int>(SendMessageW(HwndOf(g), EM_GETLIMITTEXT, 0, 0));
+}
+
+void WriteLimit(GadgetObject& g, int attribute, int value) {
+  if (attribute != KV_String_MaximumLength) return;
+  SendMessageW(HwndOf(g), EM_LIMITTEXT, static_cast<WPARAM>(value <= 0 ? 1 : value), 0);
+}
+
+PixelSize StringSize(GadgetObject& g) {
+  return StringRequiredSize(MeasureText(HwndOf(g), u"Hg").height, Edge());
+}
+
+// Read-only fields send the static control's colour message, and so do
+// disabled ones, which keep the platform's colours.
+bool StringHook(GadgetObject& g, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  auto dc = reinterpret_cast<HDC>(wParam);
+  if (message == WM_CTLCOLOREDIT) return PaintColors(g, dc, COLOR_WINDOW, result);
+  if (message == WM_CTLCOLORSTATIC && IsWindowEnabled(HwndOf(g))) {
+    return PaintColors(g, dc, COLOR_BTNFACE, result);
+  }
+  return false;
+}
+
+// ---- Text labels ----------------------------------------------------------------
+
+PixelSize TextSize(GadgetObject& g) {
+  HWND hwnd = HwndOf(g);
+  std::wstring text = Wide(WindowText(hwnd));
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+  RECT drawn{};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &drawn, DT_CALCRECT | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  bool border = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE;
+  return TextRequiredSize({drawn.right - drawn.left, drawn.bottom - drawn.top}, border, Edge());
+}
+
+bool TextHook(GadgetObject& g, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  return message == WM_CTLCOLORSTATIC &&
+         PaintColors(g, reinterpret_cast<HDC>(wParam), COLOR_BTNFACE, result);
+}
+
+}  // namespace
+
+// The focus messages of fields and editors, reported before the control
+// tells its parent.
+bool FocusProcedure(GadgetObject& g, UINT message, WPARAM, LPARAM, LRESULT*) {
+  if (message == WM_SETFOCUS) QueueGadgetEvent(g, ET_FOCUS);
+  if (message == WM_KILLFOCUS) QueueGadgetEvent(g, ET_LOST_FOCUS);
+  return false;
+}
+
+const GadgetKind& ButtonKind() {
+  static const GadgetKind kind{
+      .code = GK_BUTTON,
+      .readState = ReadCheck,
+      .writeState = WriteCheck,
+      .requiredSize = ButtonSize,
+  };
+  return kind;
+}
+
+const GadgetKind& StringKind() {
+  static const GadgetKind kind{
+      .code = GK_STRING,
+      .release = ReleaseColors,
+      .readAttribute = ReadLimit,
+      .writeAttribute = WriteLimit,
+      .writeColor = WriteColor,
+      .readColor = ReadColor,
+      .requiredSize = StringSize,
+  };
+  return kind;
+}
+
+const GadgetKind& TextKind() {
+  static const GadgetKind kind{
+      .code = GK_TEXT,
+      .release = ReleaseColors,
+      .writeColor = WriteColor,
+      .readColor = ReadColor,
+      .requiredSize = TextSize,
+  };
+  return kind;
+}
+
+const KindBehaviour kStringBehaviour{.hook = StringHook, .procedure = FocusProcedure};
+const KindBehaviour kTextBehaviour{.hook = TextHook};
+
+}  // namespace kv::win32

@@ -1,0 +1,125 @@
+// What the files of the Win32 backend share: handles and text at the platform
+// boundary, the window procedure's translation, gadget lookup and the
+// platform behaviour of each gadget kind beyond the core's slots.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/backend.h"
+
+namespace kv::win32 {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 on both sides");
+
+inline HWND Hwnd(Handle handle) { return reinterpret_cast<HWND>(handle); }
+inline Handle HandleOf(HWND hwnd) { return reinterpret_cast<Handle>(hwnd); }
+
+// A zero-terminated copy for the platform.
+inline std::wstring Wide(TextView text) {
+  return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+inline Text FromWide(const wchar_t* text, size_t length) {
+  return Text(reinterpret_cast<const char16_t*>(text), length);
+}
+Text WindowText(HWND hwnd);
+
+HINSTANCE Instance();
+
+// Window properties.
+constexpr wchar_t kWindowIdProp[] = L"KV_WindowID";  // number + 1 on a window
+constexpr wchar_t kFocusProp[] = L"KV_Focus";        // focused child while inactive
+constexpr wchar_t kGadgetIdProp[] = L"KV_ID";        // number + 1 on a gadget control
+
+// The toolkit window that hwnd is (or lies in) and its number; -1 if none.
+int WindowNumberOfHwnd(HWND hwnd, HWND* window = nullptr);
+
+// Translation of a window's (or a panel page's) messages into events.
+// False leaves the message to the receiver's default processing.
+bool TranslateWindowMessage(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* result);
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Keyboard shortcuts of a window: Tab and Shift+Tab move the focus.
+constexpr int kFocusNextCommand = 64001;
+constexpr int kFocusPreviousCommand = 64002;
+void CreateShortcuts(HWND window);
+void DestroyShortcuts(HWND window);
+void MoveFocus(HWND window, bool forward);
+void ShowFocusCues(HWND window);
+
+// A window's class goes when the window has gone.
+void RetireWindowClass(HWND window);
+
+// ---- Gadgets ------------------------------------------------------------------
+
+// The live gadget whose control hwnd is: its KV_ID matches its control id.
+GadgetObject* GadgetOfHwnd(HWND hwnd);
+inline HWND HwndOf(const GadgetObject& gadget) { return Hwnd(gadget.handle); }
+
+// What the backend keeps per gadget.
+struct ControlData : GadgetData {
+  WNDPROC previous = nullptr;  // the control's own procedure
+  int frontColor = -1;
+  int backColor = -1;
+  HBRUSH backBrush = nullptr;  // from the shared cache while backColor is set
+  int emptyLines = 0;          // editors: see editor.cpp
+  int wordWrap = 0;            // editors
+};
+inline ControlData& DataOf(GadgetObject& gadget) {
+  return static_cast<ControlData&>(*gadget.data);
+}
+
+// Platform behaviour of a kind beyond the core's slots; empty members do
+// nothing.
+struct KindBehaviour {
+  // Set-up after creation, before the control is subclassed.
+  void (*attach)(GadgetObject&) = nullptr;
+  // Notify, command, scroll and control-colour messages about the gadget;
+  // false leaves them to the generic translation.
+  bool (*hook)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
+  // The control's own messages, before its procedure; true swallows them.
+  bool (*procedure)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
+};
+
+const GadgetKind& ButtonKind();
+const GadgetKind& StringKind();
+const GadgetKind& TextKind();
+const GadgetKind& ListViewKind();
+const GadgetKind& EditorKind();
+const GadgetKind& PanelKind();
+extern const KindBehaviour kStringBehaviour;
+extern const KindBehaviour kTextBehaviour;
+extern const KindBehaviour kListViewBehaviour;
+extern const KindBehaviour kEditorBehaviour;
+extern const KindBehaviour kPanelBehaviour;
+const KindBehaviour& BehaviourOf(const GadgetObject& gadget);
+// Fields and editors report their focus messages as ET_FOCUS and ET_LOST_FOCUS.
+bool FocusProcedure(GadgetObject& gadget, UINT message, WPARAM, LPARAM, LRESULT*);
+
+// The rich edit class of the newest library that loads.
+const wchar_t* RichEditClass();
+
+// Visual styles: the common controls of version 6 with a theme active.
+bool VisualStyles();
+
+HFONT GadgetFont();
+void ReleaseGadgetFont();
+void DestroyTips();
+
+// Colours: a gadget's own colours for a control-colour message, with
+// defaultColor (a system colour index) as background when only the front
+// colour is set. False when neither is set.
+bool PaintColors(GadgetObject& gadget, HDC dc, int defaultColor, LRESULT* result);
+int ReadColor(GadgetObject& gadget, int which);
+void WriteColor(GadgetObject& gadget, int which, int color);
+void ReleaseColors(GadgetObject& gadget);
+// The shared cache: one solid brush per colour, counted.
+HBRUSH AcquireBrush(COLORREF color);
+void ReleaseBrush(COLORREF color);
+
+// Text extents in the control's font, in pixels.
+PixelSize MeasureText(HWND control, TextView text);
+
+}  // namespace kv::win32
