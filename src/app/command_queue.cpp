@@ -97,6 +97,13 @@ ProcessHandle StartQueuedCommand(const QueuedCommand& command) {
   return StartProcess(CONFIG.ADBPath, command.parameters, directory, adb::kCommandFlags);
 }
 
+void StopRunningCommand() {
+  if (IsProcessHandle(pump.child) && ProcessActive(pump.child)) {
+    KillProcess(pump.child);
+    CloseProcess(pump.child);
+  }
+}
+
 int PumpState() { return pump.state; }
 std::size_t QueuedCommandCount() { return queue.size(); }
 const CommandOutcome& LastCommandOutcome() { return pump.outcome; }

@@ -46,6 +46,9 @@ void ClearCommandQueue();
 // waiting, within a few milliseconds, so a long list does not cost a pass a line.
 void PumpCommandQueue();
 ProcessHandle StartQueuedCommand(const QueuedCommand& command);
+// At shutdown: kills and releases the running adb child, if it still runs or
+// holds output. Its handler gets no end call.
+void StopRunningCommand();
 
 int PumpState();
 std::size_t QueuedCommandCount();
