@@ -160,7 +160,7 @@ void InitRequesters();
 int PumpMessage(int timeoutMs);
 
 // ---- Windows -----------------------------------------------------------------
-struct WindowSpec {
+struct WindowParams {
   int number = 0;
   PixelRect rect;               // inner size; x, y unless defaultPosition
   bool defaultPosition = false;
@@ -172,7 +172,7 @@ struct WindowSpec {
 enum class ShowMode { Normal, Maximized, Minimized };
 
 // Creates the window hidden and marks it with its number; 0 on failure.
-Handle OpenWindow(const WindowSpec& spec);
+Handle OpenWindow(const WindowParams& params);
 void ShowTopWindow(Handle window, ShowMode mode, bool activate);
 void HideTopWindow(Handle window);  // activates the owner first
 ShowMode TopWindowMode(Handle window);
@@ -195,7 +195,7 @@ int WindowNumberOf(Handle handle);
 // ---- Gadgets -----------------------------------------------------------------
 const GadgetKind& KindTable(int kindCode);
 
-struct ControlSpec {
+struct ControlParams {
   int kind = 0;
   Handle parent = 0;
   PixelRect rect;
@@ -203,7 +203,7 @@ struct ControlSpec {
   int flags = 0;
 };
 // Creates the control with control id -1; 0 on failure.
-Handle CreateControl(const ControlSpec& spec);
+Handle CreateControl(const ControlParams& params);
 // Binds the control to its record: id and mark, procedures, font, data.
 void AttachGadget(GadgetObject& gadget);
 PixelRect ControlRect(Handle control);  // relative to its parent

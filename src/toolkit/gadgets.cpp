@@ -35,14 +35,14 @@ GadgetObject* Create(int kind, int number, int x, int y, int width, int height, 
   // be made inside it and destroyed with it.
   if (number != KV_Any) DisposeGadget(number);
   const GadgetKind& table = platform::KindTable(kind);
-  platform::ControlSpec spec;
-  spec.kind = kind;
-  spec.parent = CurrentGadgetParent();
-  spec.rect = {PixelsOrZero(x, ToPixelsX), PixelsOrZero(y, ToPixelsY),
+  platform::ControlParams params;
+  params.kind = kind;
+  params.parent = CurrentGadgetParent();
+  params.rect = {PixelsOrZero(x, ToPixelsX), PixelsOrZero(y, ToPixelsY),
                PixelsOrZero(width, ToPixelsX), PixelsOrZero(height, ToPixelsY)};
-  spec.text = text;
-  spec.flags = flags;
-  Handle handle = platform::CreateControl(spec);
+  params.text = text;
+  params.flags = flags;
+  Handle handle = platform::CreateControl(params);
   if (!handle) return nullptr;
   int assigned = 0;
   GadgetObject* gadget = Table().Create(number, &assigned);

@@ -105,21 +105,21 @@ Handle NewWindow(int number, int x, int y, int innerWidth, int innerHeight, Text
   if (!window) return 0;
   StyleChoice choice = ChooseStyle(flags);
 
-  platform::WindowSpec spec;
-  spec.number = assigned;
-  spec.defaultPosition = x == KEEP_CURRENT || (y == KEEP_CURRENT && !(flags & kCentring));
-  if (!spec.defaultPosition) {
+  platform::WindowParams params;
+  params.number = assigned;
+  params.defaultPosition = x == KEEP_CURRENT || (y == KEEP_CURRENT && !(flags & kCentring));
+  if (!params.defaultPosition) {
     if ((choice.style & kSizingTitleBar) == kSizingTitleBar) x = CompensateFrame(x);
-    spec.rect.x = ToPixelsX(x);
-    spec.rect.y = y == KEEP_CURRENT ? 0 : ToPixelsY(y);
+    params.rect.x = ToPixelsX(x);
+    params.rect.y = y == KEEP_CURRENT ? 0 : ToPixelsY(y);
   }
-  spec.rect.width = innerWidth == KEEP_CURRENT ? 0 : ToPixelsX(innerWidth);
-  spec.rect.height = innerHeight == KEEP_CURRENT ? 0 : ToPixelsY(innerHeight);
-  spec.title = title;
-  spec.style = choice.style;
-  spec.tool = choice.tool;
-  spec.owner = parent;
-  Handle handle = platform::OpenWindow(spec);
+  params.rect.width = innerWidth == KEEP_CURRENT ? 0 : ToPixelsX(innerWidth);
+  params.rect.height = innerHeight == KEEP_CURRENT ? 0 : ToPixelsY(innerHeight);
+  params.title = title;
+  params.style = choice.style;
+  params.tool = choice.tool;
+  params.owner = parent;
+  Handle handle = platform::OpenWindow(params);
   if (!handle) {
     Table().Remove(assigned);
     return 0;

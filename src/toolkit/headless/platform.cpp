@@ -85,16 +85,16 @@ int PumpMessage(int) { return 0; }
 
 // ---- Windows -------------------------------------------------------------------
 
-Handle OpenWindow(const WindowSpec& spec) {
-  if (spec.owner && !FindControl(spec.owner)) return 0;
+Handle OpenWindow(const WindowParams& params) {
+  if (params.owner && !FindControl(params.owner)) return 0;
   Control window;
   window.cls = ControlClass::Window;
-  window.parent = spec.owner;
-  window.flags = spec.style;
-  window.window = spec.number;
-  window.text = Text(spec.title);
-  window.rect = spec.rect;
-  if (spec.defaultPosition) {
+  window.parent = params.owner;
+  window.flags = params.style;
+  window.window = params.number;
+  window.text = Text(params.title);
+  window.rect = params.rect;
+  if (params.defaultPosition) {
     window.rect.x = headless::kDefaultWindowX;
     window.rect.y = headless::kDefaultWindowY;
   }
@@ -212,23 +212,23 @@ const GadgetKind& KindTable(int kindCode) {
   }
 }
 
-Handle CreateControl(const ControlSpec& spec) {
-  if (!FindControl(spec.parent)) return 0;
+Handle CreateControl(const ControlParams& params) {
+  if (!FindControl(params.parent)) return 0;
   Control control;
-  control.cls = headless::ClassOf(spec.kind);
-  control.parent = spec.parent;
-  control.flags = spec.flags;
-  control.rect = spec.rect;
-  if (spec.kind == GK_BUTTON || spec.kind == GK_STRING || spec.kind == GK_TEXT) {
-    control.text = Text(spec.text);
+  control.cls = headless::ClassOf(params.kind);
+  control.parent = params.parent;
+  control.flags = params.flags;
+  control.rect = params.rect;
+  if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT) {
+    control.text = Text(params.text);
   }
-  if (spec.kind == GK_STRING) {
-    control.readOnly = spec.flags & KV_String_ReadOnly;
+  if (params.kind == GK_STRING) {
+    control.readOnly = params.flags & KV_String_ReadOnly;
     control.limit = headless::kDefaultTextLimit;
   }
-  if (spec.kind == GK_EDITOR) {
-    control.readOnly = spec.flags & KV_Editor_ReadOnly;
-    control.wordWrap = spec.flags & KV_Editor_WordWrap ? 1 : 0;
+  if (params.kind == GK_EDITOR) {
+    control.readOnly = params.flags & KV_Editor_ReadOnly;
+    control.wordWrap = params.flags & KV_Editor_WordWrap ? 1 : 0;
   }
   return headless::AddControl(std::move(control)).handle;
 }

@@ -159,13 +159,13 @@ const GadgetKind& KindTable(int kindCode) {
   }
 }
 
-Handle CreateControl(const ControlSpec& spec) {
-  win32::ControlClass controlClass = win32::ClassOf(spec.kind, spec.flags);
-  bool hasText = spec.kind == GK_BUTTON || spec.kind == GK_STRING || spec.kind == GK_TEXT;
+Handle CreateControl(const ControlParams& params) {
+  win32::ControlClass controlClass = win32::ClassOf(params.kind, params.flags);
+  bool hasText = params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT;
   HWND hwnd = CreateWindowExW(
-      controlClass.exStyle, controlClass.name, hasText ? win32::Wide(spec.text).c_str() : L"",
-      controlClass.style | static_cast<DWORD>(spec.flags), spec.rect.x, spec.rect.y,
-      spec.rect.width, spec.rect.height, Hwnd(spec.parent),
+      controlClass.exStyle, controlClass.name, hasText ? win32::Wide(params.text).c_str() : L"",
+      controlClass.style | static_cast<DWORD>(params.flags), params.rect.x, params.rect.y,
+      params.rect.width, params.rect.height, Hwnd(params.parent),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kUnattachedId)), win32::Instance(),
       nullptr);
   return win32::HandleOf(hwnd);

@@ -79,26 +79,26 @@ void EndWindows() {
   win32::ReleaseGadgetFont();
 }
 
-Handle OpenWindow(const WindowSpec& spec) {
+Handle OpenWindow(const WindowParams& params) {
   win32::UnregisterRetiredClasses();
-  std::wstring className = win32::ClassName(spec.number);
+  std::wstring className = win32::ClassName(params.number);
   if (!win32::RegisterWindowClass(className)) return 0;
   // Hidden and in the normal state: showing applies the rest.
-  auto style = static_cast<DWORD>(spec.style) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
-  DWORD exStyle = spec.tool ? WS_EX_TOOLWINDOW : 0;
-  RECT outer{0, 0, spec.rect.width, spec.rect.height};
+  auto style = static_cast<DWORD>(params.style) & ~(WS_VISIBLE | WS_MINIMIZE | WS_MAXIMIZE);
+  DWORD exStyle = params.tool ? WS_EX_TOOLWINDOW : 0;
+  RECT outer{0, 0, params.rect.width, params.rect.height};
   AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-  int x = spec.defaultPosition ? CW_USEDEFAULT : spec.rect.x;
-  int y = spec.defaultPosition ? CW_USEDEFAULT : spec.rect.y;
-  HWND hwnd = CreateWindowExW(exStyle, className.c_str(), win32::Wide(spec.title).c_str(), style,
+  int x = params.defaultPosition ? CW_USEDEFAULT : params.rect.x;
+  int y = params.defaultPosition ? CW_USEDEFAULT : params.rect.y;
+  HWND hwnd = CreateWindowExW(exStyle, className.c_str(), win32::Wide(params.title).c_str(), style,
                               x, y, outer.right - outer.left, outer.bottom - outer.top,
-                              Hwnd(spec.owner), nullptr, win32::Instance(), nullptr);
+                              Hwnd(params.owner), nullptr, win32::Instance(), nullptr);
   if (!hwnd) {
     UnregisterClassW(className.c_str(), win32::Instance());
     return 0;
   }
   SetPropW(hwnd, win32::kWindowIdProp,
-           reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(spec.number) + 1));
+           reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(params.number) + 1));
   win32::CreateShortcuts(hwnd);
   return HandleOf(hwnd);
 }
