@@ -85,7 +85,7 @@ bool BuildMainWindow() {
     SetGadgetTip(GADGETS.cmdGenCopy, u"Copy currently selected list to clipboard");
     RelayoutDialog(mainDialog);
   }
-  FreeXmlDocument(KV_Any);
+  if (document) FreeXmlDocument(document->number);
   return opened;
 }
 
