@@ -43,8 +43,11 @@ void ReadLines() {
   auto deadline = std::chrono::steady_clock::now() + kLineBudget;
   while (ProcessLineAvailable(pump.child)) {
     Deliver(ReadProcessLine(pump.child), PhaseLine);
-    if (std::chrono::steady_clock::now() >= deadline) break;
+    if (std::chrono::steady_clock::now() >= deadline) return;
   }
+  // A child that has ended and been drained is noticed in the same pass; its
+  // end call still comes on the next one.
+  if (!ProcessActive(pump.child)) pump.state = PumpFinished;
 }
 
 void Finish() {

@@ -43,7 +43,8 @@ void EnqueueAdbCommand(TextView parameters, LineHandler handler, TextView comman
 // Drops every command that has not started; a running one goes on to its end.
 void ClearCommandQueue();
 // One step of the pump. While reading it hands over every whole line already
-// waiting, within a few milliseconds, so a long list does not cost a pass a line.
+// waiting, within a few milliseconds, so a long list does not cost a pass a
+// line, and notices in the same pass when the child has ended and is drained.
 void PumpCommandQueue();
 ProcessHandle StartQueuedCommand(const QueuedCommand& command);
 // At shutdown: kills and releases the running adb child, if it still runs or
