@@ -166,7 +166,6 @@ Text BuildCommandLine(TextView programPath, TextView parameters) {
 
 ProcessHandle StartProcess(TextView programPath, TextView parameters, TextView workingDirectory,
                            std::uint32_t flags) {
-  if (!(flags & KeepHandle)) flags &= ~(PipeOutput | PipeInput | PipeError);
   auto platform = detail::SpawnChild(programPath, parameters,
                                      BuildCommandLine(programPath, parameters), workingDirectory, flags);
   if (!platform) return 0;

@@ -73,10 +73,13 @@ PlatformChildPtr SpawnChild(TextView, TextView, TextView commandLine, TextView w
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
+  // Pipes only for a child whose handle is kept: nobody else could read them.
   Pipe in, out, err;
-  if (flags & PipeInput) in = MakePipe();
-  if (flags & PipeOutput) out = MakePipe();
-  if (flags & PipeError) err = MakePipe();
+  if (flags & KeepHandle) {
+    if (flags & PipeInput) in = MakePipe();
+    if (flags & PipeOutput) out = MakePipe();
+    if (flags & PipeError) err = MakePipe();
+  }
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
