@@ -1,7 +1,5 @@
 #include "app/config_file.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 
 #include "process/process.h"
@@ -67,8 +65,8 @@ PackedXml PackXml(const XmlDocument* document) {
   // A file the loader would refuse is not worth replacing the old one with.
   if (xmlLength > static_cast<size_t>(kMaxConfigLength)) return packed;
   auto length = std::max(static_cast<std::int32_t>(xmlLength), kMinConfigLength);
-  // Room for zlib's worst case: a short text that does not shrink still saves.
-  auto capacity = static_cast<std::int64_t>(compressBound(static_cast<uLong>(length)));
+  // Room for the worst case: a short text that does not shrink still saves.
+  std::int64_t capacity = CompressBlockBound(length);
   BlockPtr xml = Allocate(length);
   packed.stream = Allocate(capacity);
   if (!xml || !packed.stream ||

@@ -81,4 +81,9 @@ std::int64_t UncompressBlock(const void* source, std::int64_t sourceLength, void
   return entry ? entry->uncompress(source, sourceLength, destination, capacity) : -1;
 }
 
+std::int64_t CompressBlockBound(std::int64_t sourceLength) {
+  auto length = static_cast<uLong>(std::max<std::int64_t>(sourceLength, 0));
+  return static_cast<std::int64_t>(compressBound(length));
+}
+
 }  // namespace kv

@@ -20,6 +20,10 @@ int RegisterZipPacker();
 std::int64_t CompressBlock(const void* source, std::int64_t sourceLength, void* destination,
                            std::int64_t capacity, int packer);
 
+// The largest compressed length sourceLength bytes can take, so a caller can
+// size a destination that always suffices.
+std::int64_t CompressBlockBound(std::int64_t sourceLength);
+
 // As CompressBlock at the given level, clamped to 0 (stored) .. 9.
 std::int64_t CompressBlockLevel(const void* source, std::int64_t sourceLength, void* destination,
                                 std::int64_t capacity, int packer, int level);
