@@ -102,8 +102,15 @@ bool StartProgram() {
   return true;
 }
 
+bool RunLoopPass(int timeoutMs) {
+  if (WaitForEvent(timeoutMs) == EV_CLOSE) return true;
+  PumpCommandQueue();
+  return false;
+}
+
 void RunMainLoop() {
-  while (WaitForEvent(1) != EV_CLOSE) PumpCommandQueue();
+  while (!RunLoopPass(kLoopWaitMs)) {
+  }
 }
 
 void EndProgram() {

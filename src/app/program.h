@@ -30,8 +30,13 @@ inline constexpr int kPumpTimerPeriodMs = 333;
 // Sets up the libraries, loads the configuration (or gives the default adb
 // path) and opens the main window. False when the window cannot be opened.
 bool StartProgram();
-// Waits for events and pumps the adb queue until the window is closed.
+// One pass of the main loop: waits up to timeoutMs for an event (bound
+// handlers run inside the wait), then pumps the adb queue once unless the
+// event was the close event. True when it was.
+bool RunLoopPass(int timeoutMs);
+// Runs passes with the 1 ms wait until the window is closed.
 void RunMainLoop();
+inline constexpr int kLoopWaitMs = 1;
 // Stops a running adb child and the adb server, saves the configuration and
 // releases the libraries.
 void EndProgram();
