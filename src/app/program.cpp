@@ -117,9 +117,14 @@ void EndProgram() {
   StopRunningCommand();
   StartProcess(CONFIG.ADBPath, adb::kKillServer, PathDirectory(CONFIG.ADBPath), adb::kKillServerFlags);
   SaveConfig(CONFIG, ConfigFilePath(), true, false);
-  EndDialogLibrary();
-  DisposeWindow(KV_Any);
+  // The reverse of InitLibraries; the XML library, the DPI scale and the
+  // process runner hold nothing to release.
+  EndRequesters();
   CloseAllDataFiles();
+  EndDialogLibrary();
+  EndGadgetLibrary();
+  EndWindowLibrary();
+  EndEventLibrary();
 }
 
 }  // namespace kv

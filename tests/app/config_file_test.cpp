@@ -70,6 +70,27 @@ TEST_F(ConfigFile, ShortXmlIsPaddedWithZerosToSixtyFourBytesAndReadsBack) {
   }
 }
 
+TEST_F(ConfigFile, ShortXmlKeepsItsCarriageReturns) {
+  // Parsed with its padding, the zeros passed for 16-bit text.
+  for (Text adbPath : {u"A\rB", u"A\r\nB", u"\r"}) {
+    ASSERT_EQ(SaveConfig(Config{1, adbPath}, path, true, false), ConfigDone);
+    Config record;
+    EXPECT_EQ(LoadConfig(record, path, true), ConfigDone);
+    EXPECT_EQ(record, (Config{1, adbPath}));
+  }
+}
+
+TEST_F(ConfigFile, AFileOfTheStoredLengthAloneGivesThree) {
+  WriteBytes(file, Bytes{70, 0, 0, 0});
+  PackedConfig packed = ReadPackedConfig(path);
+  EXPECT_EQ(packed.result, ConfigNoFile);
+  EXPECT_TRUE(packed.hasLength);
+  EXPECT_EQ(packed.storedLength, 70);
+  Config record{7, u"kept"};
+  EXPECT_EQ(LoadConfig(record, path, true), ConfigNoFile);
+  EXPECT_EQ(record, (Config{7, u"kept"}));
+}
+
 TEST_F(ConfigFile, MissingShortOrUnreadableFilesGiveThreeAndKeepTheRecord) {
   Config record{7, u"kept"};
   EXPECT_EQ(LoadConfig(record, path, true), ConfigNoFile);
