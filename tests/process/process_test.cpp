@@ -173,6 +173,19 @@ TEST_F(Runner, FailedStartsReturnZero) {
   EXPECT_EQ(StartProcess(kChild, u"exit 0", u"no-such-folder-kv", kPiped), 0u);
 }
 
+#ifdef _WIN32
+// A bare program name found only in the working directory: the direct start
+// searches other folders and fails, the shell looks there too.
+TEST_F(Runner, TheShellFallbackServesOnlyStartsWithoutPipes) {
+  std::filesystem::path child(KV_CHILD);
+  Text name(child.filename().u16string()), folder(child.parent_path().u16string());
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, HideWindow | WaitForExit), 1u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, kPiped), 0u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, HideWindow | StartReserved), 0u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, KeepHandle | PipeOutput), 0u);
+}
+#endif
+
 TEST_F(Runner, StartWithoutKeepHandleReturnsOne) {
   EXPECT_EQ(StartProcess(kChild, u"exit 3", u"", HideWindow | WaitForExit), 1u);
   EXPECT_EQ(StartProcess(kChild, u"exit 3", u"", HideWindow | PipeOutput), 1u);
