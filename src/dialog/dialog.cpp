@@ -182,7 +182,8 @@ int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int
   BuildChildren(*dialog->root, XmlFirstChild(element), build);
   // 6. A failed build leaves no tree and no window.
   if (build.Failed()) {
-    if (earlierHandle && GetWindowHandle(earlierWindow) == earlierHandle) DisposeWindow(earlierWindow);
+    bool earlierOpen = earlierHandle && GetWindowHandle(earlierWindow) == earlierHandle;
+    if (earlierOpen) DisposeWindow(earlierWindow);
     return FailOpen(*dialog, build.error);
   }
   // 7. Lay out, centre again for the new size, and show.
