@@ -10,6 +10,7 @@
 #include "app/config_record.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
+#include "storage/data_file.h"
 #include "storage/file_paths.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
@@ -24,6 +25,7 @@ namespace {
 
 // Starts the program with a saved configuration that holds adbPath.
 bool StartWithConfig(const Text& adbPath, int isValid) {
+  InitFileLibrary();  // the program sets it up only as it starts
   Config config;
   config.isValid = isValid;
   config.ADBPath = adbPath;
