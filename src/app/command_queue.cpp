@@ -1,6 +1,7 @@
 #include "command_queue.h"
 
 #include <chrono>
+#include <thread>
 
 #include "adb.h"
 #include "config_record.h"
@@ -11,6 +12,8 @@ namespace {
 
 // Time one pass may spend handing lines over, so the window stays responsive.
 constexpr auto kLineBudget = std::chrono::milliseconds(4);
+// How long shutdown waits for a killed child to end.
+constexpr auto kKillWait = std::chrono::seconds(2);
 
 struct Pump {
   int state = PumpIdle;
@@ -104,11 +107,19 @@ ProcessHandle StartQueuedCommand(const QueuedCommand& command) {
 void StopRunningCommand() {
   if (IsProcessHandle(pump.child) && ProcessActive(pump.child)) {
     KillProcess(pump.child);
-    CloseProcess(pump.child);
+    // The child must be gone before anything else talks to adb.
+    int status = 0;
+    auto deadline = std::chrono::steady_clock::now() + kKillWait;
+    while (!ProcessExitStatus(pump.child, &status) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
   }
+  CloseProcess(pump.child);
+  pump = {};
 }
 
 int PumpState() { return pump.state; }
+ProcessHandle RunningCommandProcess() { return pump.child; }
 std::size_t QueuedCommandCount() { return queue.size(); }
 const CommandOutcome& LastCommandOutcome() { return pump.outcome; }
 

@@ -47,11 +47,13 @@ void ClearCommandQueue();
 // line, and notices in the same pass when the child has ended and is drained.
 void PumpCommandQueue();
 ProcessHandle StartQueuedCommand(const QueuedCommand& command);
-// At shutdown: kills and releases the running adb child, if it still runs or
-// holds output. Its handler gets no end call.
+// At shutdown: kills the running adb child, if it still runs or holds output,
+// waits briefly for it to end and releases it. Its handler gets no end call.
 void StopRunningCommand();
 
 int PumpState();
+// The running command's child, 0 when none runs.
+ProcessHandle RunningCommandProcess();
 std::size_t QueuedCommandCount();
 const CommandOutcome& LastCommandOutcome();
 

@@ -91,6 +91,13 @@ bool WritePackedFile(TextView path, const PackedXml& packed) {
   return written && complete;
 }
 
+// The inflated bytes without the zero padding, which is no part of the XML.
+size_t XmlLength(const PackedConfig& file) {
+  auto length = static_cast<size_t>(file.storedLength);
+  while (length > 0 && file.data.get()[length - 1] == 0) --length;
+  return length;
+}
+
 // Where a save writes the new file before it replaces the old one. A path
 // ends at its first NUL, as for the file library.
 Text ReplacementPath(TextView path) { return Text(path.substr(0, path.find(u'\0'))) + u".new"; }
@@ -129,10 +136,7 @@ int LoadConfig(Config& record, TextView path, bool packed) {
   if (!packed) return ExtractConfig(DocumentPtr(LoadXmlFile(KV_Any, path, FormatUtf8)), record);
   PackedConfig file = ReadPackedConfig(path);
   if (file.result != ConfigDone) return file.result;
-  // The zero padding after the main element is a syntax error that does not
-  // matter: the record is read from the main element all the same.
-  return ExtractConfig(DocumentPtr(ParseXmlMemory(KV_Any, file.data.get(),
-                                                  static_cast<size_t>(file.storedLength),
+  return ExtractConfig(DocumentPtr(ParseXmlMemory(KV_Any, file.data.get(), XmlLength(file),
                                                   ParseWhole, FormatUtf8)),
                        record);
 }

@@ -150,9 +150,14 @@ void EndProgram() {
   StopRunningCommand();
   StopAdbServer();
   SaveConfig(CONFIG, ConfigFilePath(), true, false);
-  EndDialogLibrary();
-  DisposeWindow(KV_Any);
+  // The reverse of InitLibraries; the XML library, the DPI scale and the
+  // process runner hold nothing to release.
+  EndRequesters();
   CloseAllDataFiles();
+  EndDialogLibrary();
+  EndGadgetLibrary();
+  EndWindowLibrary();
+  EndEventLibrary();
 }
 
 }  // namespace kv

@@ -75,6 +75,13 @@ void CloseDialogWindow(Dialog& dialog) {
   if (open) DisposeWindow(window);
 }
 
+// A failed open leaves no window from the dialog, its earlier one included.
+int FailOpen(Dialog& dialog, Text error) {
+  dialog.errorText = std::move(error);
+  CloseDialogWindow(dialog);
+  return 0;
+}
+
 void ReleaseOne(int number) {
   if (Dialog* dialog = State().dialogs.Find(number)) CloseDialogWindow(*dialog);
 }
@@ -158,18 +165,14 @@ int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int
   dialog::Build build;
   // 3. The window element.
   const XmlNode* element = FindWindowElement(document, name);
-  if (!element) {
-    dialog->errorText = dialog::WindowNotFoundError();
-    return 0;
-  }
+  if (!element) return FailOpen(*dialog, dialog::WindowNotFoundError());
   // 4. The window item and its window, which takes over from the dialog's
-  // earlier tree.
+  // earlier tree; the earlier window stays unless this build fails.
   auto root = dialog::CreateWindowItem(element, build);
-  if (build.Failed()) {
-    dialog->errorText = build.error;
-    return 0;
-  }
-  if (!CreateWindowOf(*root, x, y, width, height, owner)) return 0;
+  if (build.Failed()) return FailOpen(*dialog, build.error);
+  int earlierWindow = DialogWindowOf(number);
+  Handle earlierHandle = earlierWindow == -1 ? 0 : GetWindowHandle(earlierWindow);
+  if (!CreateWindowOf(*root, x, y, width, height, owner)) return FailOpen(*dialog, {});
   DropRoot(*dialog);
   build.window = root->window;
   State().windows[root->window] = root.get();
@@ -179,9 +182,9 @@ int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int
   BuildChildren(*dialog->root, XmlFirstChild(element), build);
   // 6. A failed build leaves no tree and no window.
   if (build.Failed()) {
-    dialog->errorText = build.error;
-    CloseDialogWindow(*dialog);
-    return 0;
+    bool earlierOpen = earlierHandle && GetWindowHandle(earlierWindow) == earlierHandle;
+    if (earlierOpen) DisposeWindow(earlierWindow);
+    return FailOpen(*dialog, build.error);
   }
   // 7. Lay out, centre again for the new size, and show.
   WindowItem& window = *dialog->root;

@@ -12,7 +12,8 @@ namespace kv {
 namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
-// Read-ahead stops here so a caller that never reads lines bounds the memory.
+// Read-ahead stops here once a whole line is buffered, so a caller that never
+// reads lines bounds the memory; a longer line is read on until it ends.
 constexpr std::size_t kReadAheadLimit = 1024 * 1024;
 // Of standard error the first lines (where a tool names what went wrong) and
 // the last lines are kept.
@@ -82,21 +83,6 @@ void DrainErrors(ChildProcess& child) {
   }
 }
 
-// Moves waiting output into the read-ahead buffer without blocking.
-void PullOutput(ChildProcess& child) {
-  DrainErrors(child);
-  if (child.outputEnded || !detail::HasPipe(*child.platform, detail::Stream::Output)) return;
-  while (child.output.size() - child.outputStart < kReadAheadLimit) {
-    std::size_t old = child.output.size();
-    child.output.resize(old + kReadChunk);
-    long n = detail::ReadWaiting(*child.platform, detail::Stream::Output, child.output.data() + old,
-                                 kReadChunk);
-    child.output.resize(old + static_cast<std::size_t>(std::max(n, 0L)));
-    if (n < 0) child.outputEnded = true;
-    if (n <= 0) break;
-  }
-}
-
 // Offset of the next line feed unit after outputStart, or npos.
 std::size_t FindLineFeed(ChildProcess& child) {
   std::size_t unit = UnitSize(child);
@@ -106,6 +92,27 @@ std::size_t FindLineFeed(ChildProcess& child) {
   }
   child.scanned = at - child.outputStart;
   return std::string::npos;
+}
+
+std::size_t Unreturned(const ChildProcess& child) { return child.output.size() - child.outputStart; }
+
+bool ReadAheadFull(ChildProcess& child) {
+  return Unreturned(child) >= kReadAheadLimit && FindLineFeed(child) != std::string::npos;
+}
+
+// Moves waiting output into the read-ahead buffer without blocking.
+void PullOutput(ChildProcess& child) {
+  DrainErrors(child);
+  if (child.outputEnded || !detail::HasPipe(*child.platform, detail::Stream::Output)) return;
+  while (!ReadAheadFull(child)) {
+    std::size_t old = child.output.size();
+    child.output.resize(old + kReadChunk);
+    long n = detail::ReadWaiting(*child.platform, detail::Stream::Output, child.output.data() + old,
+                                 kReadChunk);
+    child.output.resize(old + static_cast<std::size_t>(std::max(n, 0L)));
+    if (n < 0) child.outputEnded = true;
+    if (n <= 0) break;
+  }
 }
 
 Text TakeLine(ChildProcess& child, std::size_t end, std::size_t skip) {
@@ -137,8 +144,6 @@ void NoteEndOfOutput(ChildProcess& child) {
     if (detail::BytesWaiting(*child.platform, detail::Stream::Output) == 0) child.outputEnded = true;
   }
 }
-
-std::size_t Unreturned(const ChildProcess& child) { return child.output.size() - child.outputStart; }
 
 }  // namespace
 

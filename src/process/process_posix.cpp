@@ -15,6 +15,7 @@
 #include "detail/platform.h"
 #include "detail/split_command_line.h"
 #include "process.h"
+#include "runtime/native_text.h"
 
 extern char** environ;
 
@@ -86,7 +87,7 @@ PlatformChildPtr SpawnChild(TextView, TextView, TextView commandLine, TextView w
   if (in.read >= 0) posix_spawn_file_actions_adddup2(&actions, in.read, 0);
   if (out.write >= 0) posix_spawn_file_actions_adddup2(&actions, out.write, 1);
   if (err.write >= 0) posix_spawn_file_actions_adddup2(&actions, err.write, 2);
-  std::string directory = EncodeUtf8(workingDirectory);
+  std::string directory = NativePath(workingDirectory);
   if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
 
   pid_t pid = -1;

@@ -11,15 +11,13 @@
 
 #include "detail/platform_file.h"
 #include "file_paths.h"
+#include "runtime/native_text.h"
 
 namespace kv {
 
 static_assert(sizeof(off_t) == 8, "file lengths and positions must be 64-bit");
 
 namespace {
-
-// A path ends at its first NUL, like every text of the system.
-std::string NativePath(TextView path) { return EncodeUtf8(path.substr(0, path.find(u'\0'))); }
 
 bool IsReadOnly(const struct stat& info) {
   return S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR);
@@ -31,7 +29,24 @@ int Descriptor(detail::FileHandle file) { return static_cast<int>(file); }
 
 namespace detail {
 
+namespace {
+
+// A directory opens for reading on POSIX; it is no file to read.
+FileHandle OpenForReading(TextView path) {
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return kNoFile;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return kNoFile;
+  }
+  return fd;
+}
+
+}  // namespace
+
 FileHandle OpenPlatformFile(TextView path, OpenMode mode) {
+  if (mode == OpenMode::ReadExisting) return OpenForReading(path);
   int flags = mode == OpenMode::TruncateExisting ? O_WRONLY : O_RDWR | O_CREAT;
   int fd = ::open(NativePath(path).c_str(), flags | O_CLOEXEC, 0666);
   if (fd < 0) return kNoFile;

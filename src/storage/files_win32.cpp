@@ -5,16 +5,11 @@
 
 #include "detail/platform_file.h"
 #include "file_paths.h"
+#include "runtime/native_text.h"
 
 namespace kv {
 
 namespace {
-
-// A path ends at its first NUL, like every text of the system.
-std::wstring NativePath(TextView path) {
-  TextView name = path.substr(0, path.find(u'\0'));
-  return std::wstring(name.begin(), name.end());
-}
 
 HANDLE AsHandle(detail::FileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
@@ -30,6 +25,11 @@ bool IsKnownDrive(const std::wstring& root) {
 namespace detail {
 
 FileHandle OpenPlatformFile(TextView path, OpenMode mode) {
+  if (mode == OpenMode::ReadExisting) {
+    return reinterpret_cast<FileHandle>(
+        CreateFileW(NativePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
   DWORD access = GENERIC_READ | GENERIC_WRITE;
   DWORD disposition = OPEN_ALWAYS;
   if (mode == OpenMode::CreateOrTruncate) disposition = CREATE_ALWAYS;

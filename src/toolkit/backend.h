@@ -80,6 +80,7 @@ struct GadgetObject {
   std::intptr_t userData = 0;
   int number = 0;  // its own number, for the events it queues
   int window = 0;  // number of the top-level window that contains it
+  int flags = 0;   // as created; some flags are no platform style bits
   std::unique_ptr<GadgetData> data;
 };
 
@@ -153,6 +154,7 @@ void EndWindows();
 void InitGadgets();
 void EndGadgets();
 void InitRequesters();
+void EndRequesters();
 
 // ---- Events ------------------------------------------------------------------
 // Waits for one platform message as WaitForEvent describes, dispatches it and

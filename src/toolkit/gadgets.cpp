@@ -29,11 +29,13 @@ int PixelsOrZero(int value, int (*toPixels)(int)) {
   return value == KEEP_CURRENT ? 0 : toPixels(value);
 }
 
+bool ValidNumber(int number) {
+  return number == KV_Any || (number >= 0 && number <= ObjectTable<GadgetObject>::kMaxFixed);
+}
+
 GadgetObject* Create(int kind, int number, int x, int y, int width, int height, TextView text,
                      int flags) {
-  // The gadget at that number goes first: the new control could otherwise
-  // be made inside it and destroyed with it.
-  if (number != KV_Any) DisposeGadget(number);
+  if (!ValidNumber(number)) return nullptr;
   const GadgetKind& table = platform::KindTable(kind);
   platform::ControlParams params;
   params.kind = kind;
@@ -44,6 +46,12 @@ GadgetObject* Create(int kind, int number, int x, int y, int width, int height, 
   params.flags = flags;
   Handle handle = platform::CreateControl(params);
   if (!handle) return nullptr;
+  // The gadget at that number goes only once its successor exists. A control
+  // made inside it goes with it, and fails as it always did.
+  if (number != KV_Any) {
+    DisposeGadget(number);
+    if (platform::WindowNumberOf(handle) == -1) return nullptr;
+  }
   int assigned = 0;
   GadgetObject* gadget = Table().Create(number, &assigned);
   if (!gadget) {
@@ -54,6 +62,7 @@ GadgetObject* Create(int kind, int number, int x, int y, int width, int height, 
   gadget->kind = &table;
   gadget->number = assigned;
   gadget->window = platform::WindowNumberOf(handle);
+  gadget->flags = flags;
   platform::AttachGadget(*gadget);
   return gadget;
 }

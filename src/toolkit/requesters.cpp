@@ -56,6 +56,7 @@ Text AskFile(bool save, TextView title, TextView defaultFile, TextView pattern,
 }  // namespace
 
 void InitRequesters() { platform::InitRequesters(); }
+void EndRequesters() { platform::EndRequesters(); }
 
 Text AskFileToOpen(TextView title, TextView defaultFile, TextView pattern, int patternIndex) {
   return AskFile(false, title, defaultFile, pattern, patternIndex);

@@ -19,6 +19,7 @@ constexpr int KV_MessageBox_AnswerYes = 6;
 constexpr int KV_MessageBox_AnswerNo = 7;
 
 void InitRequesters();
+void EndRequesters();
 
 // pattern: description and wildcard list pairs, all separated by "|", such as
 // "Programs|*.exe;*.com|All files|*.*"; patternIndex chooses the initial pair

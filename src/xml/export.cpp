@@ -250,7 +250,8 @@ bool SaveXmlFile(const XmlDocument* document, TextView path, int flags) {
   FileSink sink(file);
   WriteDocument(*document, flags, sink);
   sink.Flush();
-  return !sink.failed;
+  bool closed = file.Close();
+  return !sink.failed && closed;
 }
 
 }  // namespace kv

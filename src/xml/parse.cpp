@@ -303,14 +303,30 @@ void Feed(XmlDocument& document, const char* bytes, size_t length, bool final) {
   } while (length > 0);
 }
 
-// From the first part of the input: more than four zero bytes mean 16-bit units.
-NewlineStyle DetectNewlineStyle(const char* bytes, size_t length) {
-  bool wide = std::count(bytes, bytes + length, '\0') > 4;
-  size_t count = wide ? length / 2 : length;
+enum class Units { Bytes, Little, Big };
+
+// 16-bit units show as a byte-order mark, or as zero bytes that all sit at odd
+// offsets (the high bytes of little-endian units) or all at even ones.
+Units DetectUnits(const unsigned char* bytes, size_t length) {
+  if (length >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) return Units::Little;
+  if (length >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) return Units::Big;
+  bool zeroEven = false, zeroOdd = false;
+  for (size_t i = 0; i < length; ++i) {
+    if (bytes[i] == 0) (i % 2 ? zeroOdd : zeroEven) = true;
+  }
+  if (zeroEven == zeroOdd) return Units::Bytes;
+  return zeroOdd ? Units::Little : Units::Big;
+}
+
+// From the first part of the input.
+NewlineStyle DetectNewlineStyle(const char* input, size_t length) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(input);
+  Units units = DetectUnits(bytes, length);
+  size_t count = units == Units::Bytes ? length : length / 2;
   auto unit = [&](size_t i) -> char16_t {
-    if (!wide) return static_cast<unsigned char>(bytes[i]);
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                 static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+    if (units == Units::Bytes) return bytes[i];
+    size_t low = units == Units::Little ? 2 * i : 2 * i + 1;
+    return static_cast<char16_t>(bytes[low] | bytes[4 * i + 1 - low] << 8);
   };
   for (size_t i = count > 0 && unit(0) == u'\n' ? 1 : 0; i < count; ++i) {
     if (unit(i) == u'\n') return NewlineLf;

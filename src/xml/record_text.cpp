@@ -36,8 +36,29 @@ Text FloatText(double value) {
   return AsciiText(digits);
 }
 
+// The decimal exponent of the first significant digit of a number that is
+// out of the double range: positive for one too large, negative for one too
+// small. The exponent's own digits may be out of range too.
+long long LeadingExponent(std::string_view number) {
+  size_t e = number.find_first_of("eE");
+  std::string_view mantissa = number.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = number.substr(e + 1);
+    bool negative = digits.starts_with('-');
+    if (digits.starts_with('-') || digits.starts_with('+')) digits.remove_prefix(1);
+    auto read = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    if (read.ec == std::errc::result_out_of_range) exponent = std::numeric_limits<long long>::max() / 2;
+    if (negative) exponent = -exponent;
+  }
+  size_t point = std::min(mantissa.find('.'), mantissa.size());
+  size_t first = mantissa.find_first_of("123456789");
+  auto position = static_cast<long long>(point) - static_cast<long long>(first);
+  return exponent + (first < point ? position - 1 : position);
+}
+
 // The first word, read as the C library's "%lf" reads it with the point as
-// decimal separator; unreadable text gives 0.
+// decimal separator (out of range: infinite or zero); unreadable text gives 0.
 double ParseFloat(TextView text) {
   size_t start = 0;
   while (start < text.size() && IsSpace(text[start])) ++start;
@@ -51,7 +72,13 @@ double ParseFloat(TextView text) {
   const char* first = bytes.data();
   if (bytes.starts_with('+')) ++first;
   double value = 0;
-  std::from_chars(first, bytes.data() + bytes.size(), value);
+  auto read = std::from_chars(first, bytes.data() + bytes.size(), value);
+  if (read.ec == std::errc::result_out_of_range) {
+    std::string_view number(first, static_cast<size_t>(read.ptr - first));
+    bool negative = number.starts_with('-');
+    value = LeadingExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    if (negative) value = -value;
+  }
   return value;
 }
 

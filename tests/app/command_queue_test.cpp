@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -93,7 +94,32 @@ TEST_F(Channel, CommandsNeverInterleave) {
   EnqueueAdbCommand(u"shell settings list global", record, u"A");
   EnqueueAdbCommand(u"shell dumpsys -l", nullptr, u"NONE");  // read and discarded
   EnqueueAdbCommand(u"shell pm list packages -3 -e", record, u"B");
-  RunToIdle();
+  // Each start comes on the pass after the previous end; a command without a
+  // handler is ended the same way, its child released.
+  std::vector<ProcessHandle> children;
+  bool endedLastPass = false;
+  auto deadline = std::chrono::steady_clock::now() + 30s;
+  while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) && std::chrono::steady_clock::now() < deadline) {
+    std::size_t queued = QueuedCommandCount(), callsBefore = calls.size();
+    ProcessHandle running = RunningCommandProcess();
+    bool wasReading = PumpState() != PumpIdle && PumpState() != PumpStarted;
+    PumpCommandQueue();
+    if (QueuedCommandCount() < queued) {
+      EXPECT_TRUE(endedLastPass || children.empty()) << "started in the pass that ended the previous one";
+      children.push_back(RunningCommandProcess());
+    }
+    bool ended = wasReading && PumpState() == PumpIdle;
+    if (ended) {
+      EXPECT_EQ(IsProcessHandle(running), 0u) << "the child of an ended command is still held";
+      EXPECT_EQ(QueuedCommandCount(), queued) << "the next command started with the end call";
+      if (children.size() == 2) {
+        EXPECT_EQ(calls.size(), callsBefore) << "a call for a command without handler";
+      }
+    }
+    endedLastPass = ended;
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_EQ(children.size(), 3u);
   std::vector<int> phasesA, phasesB;
   bool sawB = false;
   for (const Call& c : calls) {
@@ -104,6 +130,34 @@ TEST_F(Channel, CommandsNeverInterleave) {
   EXPECT_EQ(phasesA, (std::vector<int>{PhaseBegin, PhaseLine, PhaseEnd}));
   EXPECT_EQ(phasesB, (std::vector<int>{PhaseBegin, PhaseLine, PhaseEnd}));
   EXPECT_EQ(device.Invocations(), "shell settings list global\nshell dumpsys -l\nshell pm list packages -3 -e\n");
+}
+
+TEST_F(Channel, RunsAdbInItsOwnFolder) {
+  // A child that prints its working directory stands in for adb.
+  std::filesystem::path child(KV_CHILD);
+  std::filesystem::copy_file(child, device.Folder() / child.filename());
+  CONFIG.ADBPath = Text((device.Folder() / child.filename()).u16string());
+  EnqueueAdbCommand(u"cwd", record, u"CWD");
+  RunToIdle();
+  std::vector<Text> lines = LinesOf(u"CWD");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(std::filesystem::canonical(EncodeUtf8(lines[0])), std::filesystem::canonical(device.Folder()));
+}
+
+TEST_F(Channel, ALineLongerThanTheReadAheadDoesNotStallTheQueue) {
+  for (std::size_t length : {std::size_t{1024 * 1024 + 1}, std::size_t{8 * 1024 * 1024}}) {
+    calls.clear();
+    std::string value(length - 4, 'v');  // "big=" and the value
+    device.SetDevice("setting global big=" + value + "\n");
+    EnqueueAdbCommand(u"shell settings list global", record, u"LONG");
+    EnqueueAdbCommand(u"devices", record, u"NEXT");
+    RunToIdle();
+    std::vector<Text> lines = LinesOf(u"LONG");
+    ASSERT_EQ(lines.size(), 1u) << length;
+    EXPECT_EQ(lines[0].size(), length);
+    EXPECT_TRUE(lines[0].starts_with(u"big=vvvv"));
+    EXPECT_EQ(LinesOf(u"NEXT").size(), 3u) << length;
+  }
 }
 
 TEST_F(Channel, AWrongAdbPathGivesOneBeginAndOneEnd) {

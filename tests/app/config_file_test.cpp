@@ -5,6 +5,8 @@
 #include "config_test_support.h"
 #include "runtime/constants.h"
 #include "storage/file_paths.h"
+#include "xml/export.h"
+#include "xml/parse.h"
 
 using namespace kv;
 
@@ -70,6 +72,27 @@ TEST_F(ConfigFile, ShortXmlIsPaddedWithZerosToSixtyFourBytesAndReadsBack) {
   }
 }
 
+TEST_F(ConfigFile, ShortXmlKeepsItsCarriageReturns) {
+  // Parsed with its padding, the zeros passed for 16-bit text.
+  for (Text adbPath : {u"A\rB", u"A\r\nB", u"\r"}) {
+    ASSERT_EQ(SaveConfig(Config{1, adbPath}, path, true, false), ConfigDone);
+    Config record;
+    EXPECT_EQ(LoadConfig(record, path, true), ConfigDone);
+    EXPECT_EQ(record, (Config{1, adbPath}));
+  }
+}
+
+TEST_F(ConfigFile, AFileOfTheStoredLengthAloneGivesThree) {
+  WriteBytes(file, Bytes{70, 0, 0, 0});
+  PackedConfig packed = ReadPackedConfig(path);
+  EXPECT_EQ(packed.result, ConfigNoFile);
+  EXPECT_TRUE(packed.hasLength);
+  EXPECT_EQ(packed.storedLength, 70);
+  Config record{7, u"kept"};
+  EXPECT_EQ(LoadConfig(record, path, true), ConfigNoFile);
+  EXPECT_EQ(record, (Config{7, u"kept"}));
+}
+
 TEST_F(ConfigFile, MissingShortOrUnreadableFilesGiveThreeAndKeepTheRecord) {
   Config record{7, u"kept"};
   EXPECT_EQ(LoadConfig(record, path, true), ConfigNoFile);
@@ -121,6 +144,28 @@ TEST_F(ConfigFile, DataWithoutAMainElementGivesOneAndKeepsTheRecord) {
     EXPECT_EQ(LoadConfig(record, path, true), ConfigNoXml) << data;
   }
   EXPECT_EQ(record, (Config{7, u"kept"}));
+}
+
+// The plain form goes through the XML layer's files, the packed form through
+// the data files: one primitive, one way of naming and opening a file.
+TEST_F(ConfigFile, BothFormsNameAndOpenTheirFilesAlike) {
+  Text withNul = path + Text(u"\0ignored", 8);
+  for (bool packed : {false, true}) {
+    SCOPED_TRACE(packed ? "packed" : "plain");
+    ASSERT_EQ(SaveConfig(Config{1, u"A.exe"}, withNul, packed, false), ConfigDone);
+    EXPECT_GT(FileSizeByPath(path), 0);
+    Config record;
+    EXPECT_EQ(LoadConfig(record, withNul, packed), ConfigDone);
+    EXPECT_EQ(record, (Config{1, u"A.exe"}));
+  }
+  // An XML file is written exclusively, as a data file is.
+  XmlDocument* document = ParseXmlText(KV_Any, u"<CONFIG/>");
+  int holder = OpenDataFile(KV_Any, path);
+  ASSERT_NE(holder, 0);
+  EXPECT_FALSE(SaveXmlFile(document, path, ExportNoDeclaration));
+  CloseDataFile(holder);
+  EXPECT_TRUE(SaveXmlFile(document, path, ExportNoDeclaration));
+  FreeXmlDocument(document->number);
 }
 
 TEST_F(ConfigFile, PlainFormIsTheXmlAloneOptionallyIndented) {

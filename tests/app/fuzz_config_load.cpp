@@ -19,14 +19,21 @@ using namespace kv;
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
 // In memory where there is such a file system: a save flushes its file.
 std::string TempName(const char* what) {
   std::string directory = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
   return directory + "/kv-fuzz-config-" + std::to_string(getpid()) + what;
+}
+
+const std::string input = TempName(".cfg");
+const std::string saved = TempName("-saved.cfg");
+
+// A finding ends the process: its files go first.
+void Require(bool condition) {
+  if (condition) return;
+  std::remove(input.c_str());
+  std::remove(saved.c_str());
+  std::abort();
 }
 
 std::vector<uint8_t> Packed(const uint8_t* data, size_t size) {
@@ -43,8 +50,6 @@ std::vector<uint8_t> Packed(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string input = TempName(".cfg");
-  static const std::string saved = TempName("-saved.cfg");
   if (size < 1) return 0;
   InitFileLibrary();
   std::vector<uint8_t> bytes = data[0] & 1 ? Packed(data + 1, size - 1)
@@ -67,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (saveResult == ConfigDone) {
     Config again;
     Require(LoadConfig(again, DecodeUtf8(saved), true) == ConfigDone);
-    Require(again.isValid == record.isValid && again.ADBPath == record.ADBPath);
     std::remove(saved.c_str());
+    Require(again.isValid == record.isValid && again.ADBPath == record.ADBPath);
   }
   return 0;
 }

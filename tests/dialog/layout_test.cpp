@@ -35,6 +35,18 @@ TEST_F(Layout, ByDefaultEveryChildGrowsByTheSameExtra) {
   EXPECT_EQ(At(u"c"), (Rect{216, 8, 91, 24}));
 }
 
+TEST_F(Layout, AFoldedChildTakesNoShareOfTheExtra) {
+  ASSERT_NE(Open(u"<window><hbox name='row'><button name='a' text='A' width='64'/>"
+                 u"<button name='b' text='B' width='80' folded='yes'/>"
+                 u"<button name='c' text='C' width='64'/></hbox></window>",
+                 u"", 301 + 16, 40),
+            0);
+  // The folded child's width still counts in the need, as its height does in
+  // a column: 301 - (64 + 80 + 64 + 5) = 88 extra, 44 for each visible child.
+  EXPECT_EQ(At(u"a"), (Rect{8, 8, 108, 24}));
+  EXPECT_EQ(At(u"c"), (Rect{121, 8, 108, 24}));
+}
+
 TEST_F(Layout, TooLittleRoomShrinksInProportionAfterAResize) {
   ASSERT_NE(Open(Row(u"")), 0);
   EXPECT_EQ(InnerSize().width, 218 + 16);

@@ -212,6 +212,18 @@ TEST_F(Loader, RuntimeSymbolsNameNumbersAndProcedures) {
   EXPECT_EQ(Error(), u"'Rows' is not a runtime procedure.");
 }
 
+TEST_F(Loader, EventAttributesOfBoxesAreIgnored) {
+  static int calls = 0;
+  calls = 0;
+  DialogRuntimeSymbols().AddProcedure(u"OnAnything", [] { ++calls; });
+  ASSERT_NE(Open(u"<window><vbox onchange='OnAnything' onevent='OnAnything'>"
+                 u"<hbox onleftclick='Nowhere'><string name='field'/></hbox></vbox></window>"),
+            0);
+  EXPECT_EQ(Error(), u"");
+  headless::TypeText(Gadget(u"field"), u"ab");
+  EXPECT_EQ(calls, 0) << "a box has no gadget whose events it could take";
+}
+
 TEST_F(Loader, TabsAddPagesToTheInnermostPanel) {
   ASSERT_NE(Open(u"<window><vbox><panel name='outer'>"
                  u"<tab text='One'><panel name='inner'><tab text='A'/><tab text='B'/></panel></tab>"

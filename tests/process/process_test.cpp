@@ -75,6 +75,42 @@ TEST_F(Runner, ReturnsALongLineWholeAndALastLineWithoutLineFeed) {
   EXPECT_EQ(ReadAll(Start("raw first\\nlast")), (std::vector<Text>{u"first", u"last"}));
 }
 
+TEST_F(Runner, LinesLongerThanTheReadAheadLimitComplete) {
+  for (int length : {1024 * 1024 + 1, 8 * 1024 * 1024}) {
+    ProcessHandle child = Start("long " + std::to_string(length));
+    // Polled as the pump polls, so a stall fails instead of hanging.
+    std::vector<Text> lines;
+    auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (ProcessActive(child) && std::chrono::steady_clock::now() < deadline) {
+      if (ProcessLineAvailable(child)) lines.push_back(ReadProcessLine(child));
+      else std::this_thread::sleep_for(1ms);
+    }
+    CloseProcess(child);
+    ASSERT_EQ(lines.size(), 1u) << length;
+    EXPECT_EQ(lines[0].size(), static_cast<std::size_t>(length));
+    EXPECT_EQ(lines[0].find_first_not_of(u'x'), Text::npos);
+    EXPECT_EQ(ReadAll(Start("lines 2")), (std::vector<Text>{u"line 1", u"line 2"}));
+  }
+}
+
+TEST_F(Runner, ReadsManyLinesThroughTheReadAheadBuffer) {
+  // About 110 KiB: the buffer is compacted on the way.
+  std::vector<Text> lines = ReadAll(Start("lines 10000"));
+  ASSERT_EQ(lines.size(), 10000u);
+  EXPECT_EQ(lines[4999], u"line 5000");
+  EXPECT_EQ(lines.back(), u"line 10000");
+}
+
+TEST_F(Runner, AOneByteLastLineKeepsTheChildActiveUntilRead) {
+  ProcessHandle child = Start("raw a\\nb");
+  WaitUntilExited(child);
+  EXPECT_EQ(ReadProcessLine(child), u"a");
+  EXPECT_EQ(ProcessActive(child), 1);
+  EXPECT_EQ(ReadProcessLine(child), u"b");
+  EXPECT_EQ(ProcessActive(child), 0);
+  CloseProcess(child);
+}
+
 TEST_F(Runner, LineAvailableNeverPromisesABlockingRead) {
   ProcessHandle child = Start("raw one\\ntwo");
   WaitUntilExited(child);
@@ -136,6 +172,19 @@ TEST_F(Runner, FailedStartsReturnZero) {
   EXPECT_EQ(StartProcess(u"no-such-program-kv", u"x", u"", HideWindow), 0u);
   EXPECT_EQ(StartProcess(kChild, u"exit 0", u"no-such-folder-kv", kPiped), 0u);
 }
+
+#ifdef _WIN32
+// A bare program name found only in the working directory: the direct start
+// searches other folders and fails, the shell looks there too.
+TEST_F(Runner, TheShellFallbackServesOnlyStartsWithoutPipes) {
+  std::filesystem::path child(KV_CHILD);
+  Text name(child.filename().u16string()), folder(child.parent_path().u16string());
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, HideWindow | WaitForExit), 1u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, kPiped), 0u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, HideWindow | StartReserved), 0u);
+  EXPECT_EQ(StartProcess(name, u"exit 0", folder, KeepHandle | PipeOutput), 0u);
+}
+#endif
 
 TEST_F(Runner, StartWithoutKeepHandleReturnsOne) {
   EXPECT_EQ(StartProcess(kChild, u"exit 3", u"", HideWindow | WaitForExit), 1u);

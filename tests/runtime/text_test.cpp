@@ -45,6 +45,22 @@ TEST(FoldCase, FoldsTheCommonScripts) {
   EXPECT_EQ(FoldCase(u'['), u'[');
 }
 
+TEST(FoldCase, FoldsTheLastLetterOfEveryRangeAndNothingAfterIt) {
+  constexpr char16_t kLastAndFolded[][2] = {
+      {0x005A, 0x007A}, {0x00D6, 0x00F6}, {0x00DE, 0x00FE}, {0x012E, 0x012F}, {0x0136, 0x0137},
+      {0x0147, 0x0148}, {0x0176, 0x0177}, {0x017D, 0x017E}, {0x038A, 0x03AF}, {0x038F, 0x03CE},
+      {0x03A1, 0x03C1}, {0x03AB, 0x03CB}, {0x040F, 0x045F}, {0x042F, 0x044F}, {0x0480, 0x0481},
+      {0x04BE, 0x04BF}, {0x04CD, 0x04CE}, {0x052E, 0x052F}, {0x0556, 0x0586}, {0x1E94, 0x1E95},
+      {0x1EFE, 0x1EFF}, {0xFF3A, 0xFF5A},
+  };
+  for (const auto& [last, folded] : kLastAndFolded) {
+    EXPECT_EQ(FoldCase(last), folded) << std::hex << int{last};
+  }
+  for (char16_t after : {u'\u00D7', u'\u0557', u'\u1E95', u'\uFF3B'}) {
+    EXPECT_EQ(FoldCase(after), after) << std::hex << int{after};
+  }
+}
+
 TEST(CompareNoCase, OrdersLikeTheListSort) {
   EXPECT_EQ(CompareNoCase(u"Com.A", u"com.a"), 0);
   EXPECT_LT(CompareNoCase(u"abc", u"ABCD"), 0);

@@ -260,6 +260,17 @@ TEST_F(Behaviour, EditorTextPlainRichAndALoneLineBreak) {
   EXPECT_EQ(ReadGadgetAttribute(editor, KV_Editor_ReadOnly), 0);
 }
 
+TEST_F(Behaviour, EditorsWrapOnlyWhenAsked) {
+  int plain = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100));
+  int wrapping = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100, KV_Editor_WordWrap));
+  EXPECT_EQ(ReadGadgetAttribute(plain, KV_Editor_WordWrap), 0);
+  EXPECT_EQ(ReadGadgetAttribute(wrapping, KV_Editor_WordWrap), 1);
+  WriteGadgetAttribute(plain, KV_Editor_WordWrap, 1);
+  WriteGadgetAttribute(wrapping, KV_Editor_WordWrap, 0);
+  EXPECT_EQ(ReadGadgetAttribute(plain, KV_Editor_WordWrap), 1);
+  EXPECT_EQ(ReadGadgetAttribute(wrapping, KV_Editor_WordWrap), 0);
+}
+
 // ---- String fields and buttons ---------------------------------------------------
 
 TEST_F(Behaviour, StringFieldRaisesEventsOnlyWhenTheUserTypes) {

@@ -34,6 +34,20 @@ TEST_F(Gadgets, CreationReturnsTheNumberForAnyAndTheHandleOtherwise) {
   EXPECT_NE(NewButton(3, 0, 0, 10, 10, u"Here"), 0);
 }
 
+TEST_F(Gadgets, AFailedCreationKeepsTheGadgetAtItsNumber) {
+  NewButton(5, 0, 0, 10, 10, u"Old");
+  PushGadgetParent(0);
+  EXPECT_EQ(NewButton(5, 0, 0, 10, 10, u"Refused"), 0);
+  PopGadgetParent();
+  EXPECT_EQ(ReadGadgetText(5), u"Old");
+
+  int any = Button(u"Automatic");
+  EXPECT_EQ(NewButton(any, 0, 0, 10, 10, u"Fixed"), 0) << "above the fixed numbers";
+  EXPECT_EQ(ReadGadgetText(any), u"Automatic");
+  EXPECT_NE(NewButton(5, 0, 0, 10, 10, u"New"), 0);
+  EXPECT_EQ(ReadGadgetText(5), u"New");
+}
+
 TEST_F(Gadgets, EachWindowKeepsItsOwnParentStack) {
   Handle first = GetWindowHandle(window);
   int panel = static_cast<int>(NewPanel(KV_Any, 0, 0, 100, 100));

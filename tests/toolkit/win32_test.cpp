@@ -244,6 +244,19 @@ TEST_F(Win32, TabStaysInAnEditableRichEditAndLeavesAReadOnlyOne) {
   EXPECT_EQ(GetFocus(), first);
 }
 
+TEST_F(Win32, OnlyAWordWrapEditorBreaksALongLine) {
+  std::wstring words;
+  for (int i = 0; i < 40; ++i) words += L"word ";
+  auto displayedLines = [&](int flags) {
+    int editor = static_cast<int>(NewEditor(KV_Any, 10, 10, 120, 200, flags));
+    HWND hwnd = Hwnd(GetGadgetHandle(editor));
+    SetWindowTextW(hwnd, words.c_str());
+    return SendMessageW(hwnd, EM_GETLINECOUNT, 0, 0);
+  };
+  EXPECT_EQ(displayedLines(0), 1);
+  EXPECT_GT(displayedLines(KV_Editor_WordWrap), 3);
+}
+
 // ---- Requesters -------------------------------------------------------------------
 
 // Answers the message box titled title with a button once it shows.
@@ -429,6 +442,30 @@ TEST_F(Win32, DraggingFromAListRowStartsADrag) {
   }
   EXPECT_NE(std::find(types.begin(), types.end(), ET_DRAG_START), types.end());
   EXPECT_EQ(GetPropW(hwnd, L"KV_MouseDown"), nullptr);
+}
+
+TEST_F(Win32, OnAThemedPageOnlyLabelsAndButtonsTakeItsBackground) {
+  int panel = static_cast<int>(NewPanel(KV_Any, 10, 10, 300, 200));
+  InsertGadgetItem(panel, -1, u"ONE");
+  int label = static_cast<int>(NewTextLabel(KV_Any, 5, 5, 60, 20, u"L"));
+  int readOnly = static_cast<int>(NewStringField(KV_Any, 5, 30, 60, 20, u"R", KV_String_ReadOnly));
+  int disabled = static_cast<int>(NewStringField(KV_Any, 5, 60, 60, 20, u"D"));
+  SetGadgetDisabled(disabled, 1);
+  PopGadgetParent();
+  HWND page = GetParent(Hwnd(GetGadgetHandle(label)));
+  auto transparent = [&](int gadget) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetBkMode(dc, OPAQUE);
+    SendMessageW(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 static_cast<LPARAM>(GetGadgetHandle(gadget)));
+    bool result = GetBkMode(dc) == TRANSPARENT;
+    DeleteDC(dc);
+    return result;
+  };
+  // Where the platform draws no themed pages, nothing is transparent.
+  if (!transparent(label)) GTEST_SKIP() << "the pages here are not themed";
+  EXPECT_FALSE(transparent(readOnly));
+  EXPECT_FALSE(transparent(disabled));
 }
 
 TEST_F(Win32, TabPagesAreHiddenStaticsAndEventsPostedFromThreadsArrive) {

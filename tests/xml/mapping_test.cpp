@@ -264,7 +264,12 @@ TEST_F(MappingTest, FloatTextForms) {
     const char* text;
     double value;
   } reads[] = {{" +2.5e1 tail", 25}, {"-INFINITY", -std::numeric_limits<double>::infinity()},
-               {"x", 0}, {"1,5", 1}};
+               {"x", 0}, {"1,5", 1},
+               // Out of range as the C library reads it: infinite, or zero.
+               {"1e400", std::numeric_limits<double>::infinity()},
+               {"-0.0001e99999999999999999999", -std::numeric_limits<double>::infinity()},
+               {"123456789e305", std::numeric_limits<double>::infinity()},
+               {"1e-400", 0}, {"-0.00001e-320", 0}, {"1000e-326", 1e-323}};
   for (const Read& r : reads) {
     Everything read;
     ExtractFrom(std::string("<E><f64>") + r.text + "</f64></E>", &read, kEverythingDescriptor);

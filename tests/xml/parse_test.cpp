@@ -83,6 +83,19 @@ TEST_F(ParseTest, LineBreakStyleIsDetectedAndKept) {
   }
 }
 
+TEST_F(ParseTest, LineBreakStyleOfSixteenBitTextIsToldByItsZeroBytes) {
+  using namespace std::string_view_literals;
+  // Zero bytes at both parities are no 16-bit text, however many there are.
+  EXPECT_EQ(Parse("<a>1\r2</a>\0\0\0\0\0\0\0\0"sv, FormatUtf8)->newlineStyle, NewlineCr);
+  EXPECT_EQ(ParseXmlText(KV_Any, u"<a>1\r2</a>")->newlineStyle, NewlineCr);
+  std::string_view bigEndian = "\xFE\xFF\0<\0a\0>\0\r\0\n\0<\0/\0a\0>"sv;
+  XmlDocument* document = Parse(bigEndian);
+  EXPECT_EQ(document->status, 0);
+  EXPECT_EQ(document->newlineStyle, NewlineCrLf);
+  std::string_view noMark = "\0<\0a\0>\0\r\0<\0/\0a\0>"sv;
+  EXPECT_EQ(Parse(noMark, FormatUtf16)->newlineStyle, NewlineCr);
+}
+
 TEST_F(ParseTest, LineBreaksCountInTextOffsets) {
   XmlDocument* document = Parse("<a>\r\n<b/>\r\n</a>");
   XmlNode* b = XmlFirstChild(XmlMainNode(document));

@@ -1,6 +1,7 @@
-// The platform calls under the data-file library (files_win32.cpp,
-// files_posix.cpp). Every open is exclusive: no other opener, in this process
-// or another, gets the file until it is closed.
+// The platform calls under the data-file library and the XML files
+// (files_win32.cpp, files_posix.cpp). Every open but a read-only one is
+// exclusive: no other opener, in this process or another, gets the file until
+// it is closed.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ enum class OpenMode {
   CreateOrTruncate,   // read and write; created, or emptied when it exists
   OpenOrCreate,       // read and write; created when missing, else kept
   TruncateExisting,   // write only; must exist, emptied
+  ReadExisting,       // read only; must be an existing regular file; not exclusive
 };
 
 FileHandle OpenPlatformFile(TextView path, OpenMode mode);

@@ -66,6 +66,7 @@ void SetWindowTopmost(Handle window, bool topmost) {
 namespace platform {
 
 void InitRequesters() { headless::TheRequesters() = {}; }
+void EndRequesters() { headless::TheRequesters() = {}; }
 
 std::vector<TopWindowState> ThreadTopWindows() {
   std::vector<TopWindowState> windows;

@@ -178,7 +178,8 @@ void Attach(GadgetObject& g) {
   if (std::wstring_view(RichEditClass()) == MSFTEDIT_CLASS) {
     Send(g, EM_SETEDITSTYLEEX, kNoTables, kNoTables);
   }
-  if (GetWindowLongW(HwndOf(g), GWL_STYLE) & KV_Editor_WordWrap) SetWordWrap(g, 1);
+  // The flag is the visible bit of the style, so only the creation flags tell.
+  if (g.flags & KV_Editor_WordWrap) SetWordWrap(g, 1);
   ResumeEvents();
 }
 

@@ -80,6 +80,15 @@ LRESULT ThemedChildColors(HWND hwnd, Page& page, WPARAM wParam, LPARAM lParam) {
   return reinterpret_cast<LRESULT>(BackgroundBrush(hwnd, page));
 }
 
+// Labels, buttons and track bars show the page's background through; entry
+// fields, read-only and disabled ones too, keep their own.
+bool TakesPageBackground(HWND child) {
+  wchar_t name[32] = {};
+  GetClassNameW(child, name, 32);
+  return lstrcmpiW(name, WC_STATICW) == 0 || lstrcmpiW(name, WC_BUTTONW) == 0 ||
+         lstrcmpiW(name, TRACKBAR_CLASSW) == 0;
+}
+
 // Pages report to the window procedure; their background is the panel's.
 LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Page* page = PageData(hwnd);
@@ -110,7 +119,9 @@ LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       if (TranslateWindowMessage(hwnd, message, wParam, lParam, &result)) return result;
-      if (Themed(panel)) return ThemedChildColors(hwnd, *page, wParam, lParam);
+      if (Themed(panel) && TakesPageBackground(reinterpret_cast<HWND>(lParam))) {
+        return ThemedChildColors(hwnd, *page, wParam, lParam);
+      }
       break;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));

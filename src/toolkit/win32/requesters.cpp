@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kFileBufferSize = 260;
 
+thread_local bool componentsStarted = false;
+
 BOOL CALLBACK CollectThreadWindow(HWND hwnd, LPARAM lParam) {
   if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return TRUE;
   auto* windows = reinterpret_cast<std::vector<TopWindowState>*>(lParam);
@@ -31,8 +33,13 @@ void InitRequesters() {
                                                    ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
                                                    ICC_INTERNET_CLASSES};
   InitCommonControlsEx(&classes);
-  static thread_local bool componentsReady = SUCCEEDED(CoInitialize(nullptr));
-  (void)componentsReady;
+  // Each successful start of the component library is matched by one end.
+  if (!componentsStarted) componentsStarted = SUCCEEDED(CoInitialize(nullptr));
+}
+
+void EndRequesters() {
+  if (componentsStarted) CoUninitialize();
+  componentsStarted = false;
 }
 
 std::vector<TopWindowState> ThreadTopWindows() {

@@ -1,5 +1,5 @@
 // The little file access the XML layer needs: reading a document in pieces and
-// writing one out.
+// writing one out, over the storage layer's file primitive.
 #pragma once
 
 #include <cstddef>
@@ -26,7 +26,7 @@ class XmlFileReader {
   intptr_t handle_ = -1;
 };
 
-// Creates or truncates the file; read/write access, shared for reading.
+// Creates or truncates the file, exclusively, as the data files do.
 class XmlFileWriter {
  public:
   XmlFileWriter() = default;
@@ -37,6 +37,8 @@ class XmlFileWriter {
   bool Create(TextView path);
   // False when not every byte was written.
   bool Write(const void* bytes, size_t size);
+  // False when the file was not open or did not close cleanly.
+  bool Close();
 
  private:
   intptr_t handle_ = -1;
