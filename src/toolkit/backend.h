@@ -81,6 +81,9 @@ struct GadgetObject {
   int number = 0;  // its own number, for the events it queues
   int window = 0;  // number of the top-level window that contains it
   std::unique_ptr<GadgetData> data;
+  // What the core keeps for the kinds whose behaviour it writes itself
+  // (scroll areas, splitters).
+  std::unique_ptr<GadgetData> state;
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
@@ -131,6 +134,18 @@ void OnGadgetDestroyed(int gadget, Handle handle);
 
 // EV_GADGET of the gadget in its window.
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);
+
+// The user scrolled a scroll area one line or page, or to position (pixels).
+enum class ScrollMove { LineBack, LineForward, PageBack, PageForward, To };
+void OnScrollAreaScrolled(GadgetObject& area, bool vertical, ScrollMove move, int position = 0);
+// Where a splitter's bar is, for drawing it and for the user to take it.
+struct SplitterBar {
+  PixelRect rect;
+  bool vertical = false;  // a vertical splitter's bar runs from top to bottom
+};
+SplitterBar SplitterBarOf(const GadgetObject& splitter);
+// The user dragged the bar so that the first side would be position pixels.
+void OnSplitterDragged(GadgetObject& splitter, int position);
 
 // The gadget parent of the calling thread.
 Handle CurrentGadgetParent();
@@ -212,6 +227,30 @@ void ShowControl(Handle handle, bool visible);
 void EnableHandle(Handle handle, bool enabled);
 void SetTip(Handle control, TextView text);
 PixelSize EdgeSize();
+int BorderWidth();  // the thin border
+// Extent of text as one line in the control's font.
+PixelSize TextExtent(Handle control, TextView text);
+// Makes control a child of parent at the same position.
+void AdoptControl(Handle parent, Handle control);
+void RepaintControl(Handle control);
+
+// Scroll areas: an outer control with scroll bars around an inner area that
+// holds the gadgets and moves as the user scrolls.
+Handle ScrollAreaInner(Handle area);
+// The room inside the area's border when no scroll bar shows.
+PixelSize ScrollAreaRoom(Handle area);
+// Width of a vertical scroll bar, height of a horizontal one.
+PixelSize ScrollBarSize();
+struct ScrollView {
+  PixelSize inner;  // the inner area's size
+  PixelSize shown;  // the part of it in view
+  int x = 0;        // the shown part's top left in the inner area
+  int y = 0;
+  bool horizontalBar = false;
+  bool verticalBar = false;
+};
+// Shows the scroll bars and moves the inner area as the view says.
+void ShowScrollView(Handle area, const ScrollView& view);
 
 // ---- Requesters and clipboard -------------------------------------------------
 struct TopWindowState {

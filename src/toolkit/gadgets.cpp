@@ -29,12 +29,27 @@ int PixelsOrZero(int value, int (*toPixels)(int)) {
   return value == KEEP_CURRENT ? 0 : toPixels(value);
 }
 
-GadgetObject* Create(int kind, int number, int x, int y, int width, int height, TextView text,
-                     int flags) {
+const GadgetKind& KindTable(int kind) {
+  switch (kind) {
+    case GK_CONTAINER: return detail::ContainerKind();
+    case GK_CANVAS: return detail::CanvasKind();
+    case GK_FRAME: return detail::FrameKind();
+    case GK_SCROLLAREA: return detail::ScrollAreaKind();
+    case GK_SPLITTER: return detail::SplitterKind();
+    default: return platform::KindTable(kind);
+  }
+}
+
+}  // namespace
+
+namespace detail {
+
+GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
+                           TextView text, int flags) {
   // The gadget at that number goes first: the new control could otherwise
   // be made inside it and destroyed with it.
   if (number != KV_Any) DisposeGadget(number);
-  const GadgetKind& table = platform::KindTable(kind);
+  const GadgetKind& table = KindTable(kind);
   platform::ControlParams params;
   params.kind = kind;
   params.parent = CurrentGadgetParent();
@@ -58,10 +73,14 @@ GadgetObject* Create(int kind, int number, int x, int y, int width, int height, 
   return gadget;
 }
 
-Handle Result(int number, const GadgetObject* gadget) {
+Handle CreationResult(int number, const GadgetObject* gadget) {
   if (!gadget) return 0;
   return number == KV_Any ? gadget->number : gadget->handle;
 }
+
+}  // namespace detail
+
+namespace {
 
 void DisposeOne(int number) {
   GadgetObject* gadget = Table().Find(number);
@@ -89,30 +108,30 @@ void InitGadgetLibrary() {
 void EndGadgetLibrary() { platform::EndGadgets(); }
 
 Handle NewButton(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return Result(number, Create(GK_BUTTON, number, x, y, width, height, text, flags));
+  return detail::CreationResult(number, detail::CreateGadget(GK_BUTTON, number, x, y, width, height, text, flags));
 }
 
 Handle NewStringField(int number, int x, int y, int width, int height, TextView text,
                       int flags) {
-  return Result(number, Create(GK_STRING, number, x, y, width, height, text, flags));
+  return detail::CreationResult(number, detail::CreateGadget(GK_STRING, number, x, y, width, height, text, flags));
 }
 
 Handle NewTextLabel(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return Result(number, Create(GK_TEXT, number, x, y, width, height, text, flags));
+  return detail::CreationResult(number, detail::CreateGadget(GK_TEXT, number, x, y, width, height, text, flags));
 }
 
 Handle NewListView(int number, int x, int y, int width, int height, int flags) {
-  return Result(number, Create(GK_LISTVIEW, number, x, y, width, height, {}, flags));
+  return detail::CreationResult(number, detail::CreateGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags));
 }
 
 Handle NewEditor(int number, int x, int y, int width, int height, int flags) {
-  return Result(number, Create(GK_EDITOR, number, x, y, width, height, {}, flags));
+  return detail::CreationResult(number, detail::CreateGadget(GK_EDITOR, number, x, y, width, height, {}, flags));
 }
 
 Handle NewPanel(int number, int x, int y, int width, int height) {
-  GadgetObject* panel = Create(GK_PANEL, number, x, y, width, height, {}, 0);
+  GadgetObject* panel = detail::CreateGadget(GK_PANEL, number, x, y, width, height, {}, 0);
   if (panel) PushGadgetParent(panel->handle);
-  return Result(number, panel);
+  return detail::CreationResult(number, panel);
 }
 
 void DisposeGadget(int gadget) { Table().Free(gadget); }
@@ -289,6 +308,16 @@ GadgetSize MeasureGadget(int gadget) {
   return {FromPixelsX(size.width), FromPixelsY(size.height)};
 }
 
+int ReadGadgetX(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsX(platform::ControlRect(g->handle).x) : 0;
+}
+
+int ReadGadgetY(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsY(platform::ControlRect(g->handle).y) : 0;
+}
+
 int ReadGadgetWidth(int gadget, int required) {
   if (required == 1) return MeasureGadget(gadget).width;
   GadgetObject* g = Find(gadget);
@@ -308,6 +337,7 @@ int GadgetRowHeight(int gadget) {
 
 int SystemEdgeWidth() { return platform::EdgeSize().width; }
 int SystemEdgeHeight() { return platform::EdgeSize().height; }
+int SystemBorderWidth() { return platform::BorderWidth(); }
 
 Handle GetGadgetHandle(int gadget) {
   GadgetObject* g = Find(gadget);
