@@ -135,6 +135,18 @@ PixelRect GadgetRect(int gadget) {
   return g ? ControlOf(*g).rect : PixelRect{};
 }
 
+PixelRect ScreenRect(int gadget) {
+  const GadgetObject* g = FindGadgetObject(gadget);
+  if (!g) return {};
+  PixelRect rect = ControlOf(*g).rect;
+  for (const Control* c = FindControl(ControlOf(*g).parent); c; c = FindControl(c->parent)) {
+    rect.x += c->rect.x;
+    rect.y += c->rect.y;
+    if (c->cls == ControlClass::Window) break;
+  }
+  return rect;
+}
+
 bool ShowsScrollBar(int gadget, bool vertical) {
   const GadgetObject* g = FindGadgetObject(gadget);
   if (!g || g->kind->code != GK_SCROLLAREA) return false;

@@ -85,6 +85,8 @@ Handle FocusedHandle();
 Handle ActiveWindow();
 Text TipOf(int gadget);
 PixelRect GadgetRect(int gadget);  // pixels, relative to its parent
+// Pixels on the screen.
+PixelRect ScreenRect(int gadget);
 // Which scroll bars a scroll area shows.
 bool ShowsScrollBar(int gadget, bool vertical);
 

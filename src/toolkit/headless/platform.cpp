@@ -298,10 +298,15 @@ Handle ScrollAreaInner(Handle area) {
   return control && !control->children.empty() ? control->children.front() : 0;
 }
 
+// The inner area lies inside the border, as in a client area.
+int ScrollAreaBorder(const Control& area) {
+  return area.flags & KV_ScrollArea_BorderLess ? 0 : headless::kEdgeWidth;
+}
+
 PixelSize ScrollAreaRoom(Handle area) {
   Control* control = FindControl(area);
   if (!control) return {};
-  int border = control->flags & KV_ScrollArea_BorderLess ? 0 : headless::kEdgeWidth;
+  int border = ScrollAreaBorder(*control);
   return {std::max(0, control->rect.width - 2 * border),
           std::max(0, control->rect.height - 2 * border)};
 }
@@ -314,7 +319,8 @@ void ShowScrollView(Handle area, const ScrollView& view) {
   control->horizontalBar = view.horizontalBar;
   control->verticalBar = view.verticalBar;
   if (Control* inner = FindControl(ScrollAreaInner(area))) {
-    inner->rect = {-view.x, -view.y, view.inner.width, view.inner.height};
+    int border = ScrollAreaBorder(*control);
+    inner->rect = {border - view.x, border - view.y, view.inner.width, view.inner.height};
   }
 }
 
