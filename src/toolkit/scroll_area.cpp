@@ -106,7 +106,7 @@ Handle NewScrollArea(int number, int x, int y, int width, int height, int innerW
 }
 
 void OnScrollAreaScrolled(GadgetObject& area, bool vertical, ScrollMove move, int position) {
-  if (area.kind->code != GK_SCROLLAREA) return;
+  if (area.kind->code != GK_SCROLLAREA || !area.state) return;
   ScrollState& state = StateOf(area);
   platform::ScrollView view = ViewOf(area);
   int page = vertical ? view.shown.height : view.shown.width;

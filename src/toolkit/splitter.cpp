@@ -163,7 +163,8 @@ Handle NewSplitter(int number, int x, int y, int width, int height, int first, i
 }
 
 SplitterBar SplitterBarOf(const GadgetObject& splitter) {
-  if (splitter.kind->code != GK_SPLITTER) return {};
+  // A control reports before its record is complete.
+  if (splitter.kind->code != GK_SPLITTER || !splitter.state) return {};
   const SplitterState& state = StateOf(splitter);
   PixelRect rect = platform::ControlRect(splitter.handle);
   int at = std::max(0, state.position);
@@ -173,7 +174,7 @@ SplitterBar SplitterBarOf(const GadgetObject& splitter) {
 }
 
 void OnSplitterDragged(GadgetObject& splitter, int position) {
-  if (splitter.kind->code != GK_SPLITTER) return;
+  if (splitter.kind->code != GK_SPLITTER || !splitter.state) return;
   StateOf(splitter).length = LengthOf(splitter);
   Arrange(splitter, std::max(0, position));
   QueueGadgetEvent(splitter, ET_CHANGE);

@@ -119,6 +119,18 @@ void ReleaseColors(GadgetObject& gadget);
 HBRUSH AcquireBrush(COLORREF color);
 void ReleaseBrush(COLORREF color);
 
+// Window classes of our own for gadgets that hold gadgets.
+constexpr wchar_t kContainerClass[] = L"KvContainer";
+constexpr wchar_t kCanvasClass[] = L"KvCanvas";
+constexpr wchar_t kScrollAreaClass[] = L"KvScrollArea";
+constexpr wchar_t kScrollAreaChildClass[] = L"KvScrollAreaChild";
+constexpr wchar_t kSplitterClass[] = L"KvSplitter";
+void RegisterContainerClasses();
+LRESULT CALLBACK ScrollAreaProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SplitterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Messages of the gadgets inside go to the window procedure, as a page's do.
+LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Text extents in the control's font, in pixels.
 PixelSize MeasureText(HWND control, TextView text);
 
