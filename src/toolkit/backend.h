@@ -84,6 +84,7 @@ struct GadgetObject {
   // What the core keeps for the kinds whose behaviour it writes itself
   // (scroll areas, splitters).
   std::unique_ptr<GadgetData> state;
+  int emptyLines = 0;  // editors: see editor_lines.cpp
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
@@ -150,6 +151,13 @@ void OnSplitterDragged(GadgetObject& splitter, int position);
 // The gadget parent of the calling thread.
 Handle CurrentGadgetParent();
 void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
+
+// Editors' lines as items, for the editor kind's slots; written once over
+// the platform's editor primitives.
+int EditorLineCount(GadgetObject& editor);
+int InsertEditorLine(GadgetObject& editor, int position, TextView text);
+void DeleteEditorLine(GadgetObject& editor, int line);
+void ClearEditorLines(GadgetObject& editor);
 
 // Required-size rules shared by every backend, from text extents in pixels in
 // the gadget's font and the platform's 3-D edge size.
@@ -251,6 +259,14 @@ struct ScrollView {
 };
 // Shows the scroll bars and moves the inner area as the view says.
 void ShowScrollView(Handle area, const ScrollView& view);
+
+// Editors: text with "\r" between lines, offsets in characters. A line
+// exists from 0 to EditorLineCount - 1; an empty editor has one.
+int EditorTextLength(Handle editor);
+int EditorLineCount(Handle editor);
+int EditorLineStart(Handle editor, int line);
+int EditorLineLength(Handle editor, int start);  // of the line starting at start
+void EditorReplace(Handle editor, int from, int to, TextView text);
 
 // ---- Requesters and clipboard -------------------------------------------------
 struct TopWindowState {

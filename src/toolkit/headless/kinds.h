@@ -17,7 +17,6 @@ const GadgetKind& PanelKind();
 struct KindWords : GadgetData {
   int frontColor = -1;
   int backColor = -1;
-  int emptyLines = 0;  // editors: see editor.cpp
 };
 KindWords& WordsOf(GadgetObject& gadget);
 int ReadColor(GadgetObject& gadget, int which);

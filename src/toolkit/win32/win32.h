@@ -64,7 +64,6 @@ struct ControlData : GadgetData {
   int frontColor = -1;
   int backColor = -1;
   HBRUSH backBrush = nullptr;  // from the shared cache while backColor is set
-  int emptyLines = 0;          // editors: see editor.cpp
   int wordWrap = 0;            // editors
 };
 inline ControlData& DataOf(GadgetObject& gadget) {
