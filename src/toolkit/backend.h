@@ -85,6 +85,9 @@ struct GadgetObject {
   // (scroll areas, splitters).
   std::unique_ptr<GadgetData> state;
   int emptyLines = 0;  // editors: see editor_lines.cpp
+  // Colours of the kinds that have them (a showColor slot), -1 the default.
+  int frontColor = -1;
+  int backColor = -1;
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
@@ -107,8 +110,8 @@ struct GadgetKind {
   void (*openItem)(GadgetObject&, int item) = nullptr;        // nothing
   int (*readAttribute)(GadgetObject&, int attribute) = nullptr;  // 0
   void (*writeAttribute)(GadgetObject&, int attribute, int value) = nullptr;
-  void (*writeColor)(GadgetObject&, int which, int color) = nullptr;
-  int (*readColor)(GadgetObject&, int which) = nullptr;       // 0
+  // Shows the colour just stored in the record; empty: the kind has none.
+  void (*showColor)(GadgetObject&, int which) = nullptr;
   void (*writeItemData)(GadgetObject&, int item, std::intptr_t) = nullptr;
   std::intptr_t (*readItemData)(GadgetObject&, int item) = nullptr;  // 0
   PixelSize (*requiredSize)(GadgetObject&) = nullptr;         // 0 x 0
@@ -132,6 +135,10 @@ void OnTimer(int window, int timerId);
 // frees the record (when it still belongs to handle).
 void OnWindowDestroyed(int window, Handle handle);
 void OnGadgetDestroyed(int gadget, Handle handle);
+
+// A panel's shown page changed size: what lies on it must be placed again,
+// so the panel reports ET_RESIZE even while events are suspended.
+void OnPanelPageResized(const GadgetObject& panel);
 
 // EV_GADGET of the gadget in its window.
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);

@@ -148,6 +148,10 @@ void OnGadgetDestroyed(int gadget, Handle handle) {
   Table().Remove(gadget);
 }
 
+void OnPanelPageResized(const GadgetObject& panel) {
+  QueueGadgetEvent(panel, ET_RESIZE, KV_Event_Force);
+}
+
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags) {
   QueueEvent(EV_GADGET, gadget.number, gadget.window, type, nullptr, nullptr, flags);
 }
@@ -260,12 +264,22 @@ std::intptr_t ReadGadgetUserData(int gadget) {
 
 void WriteGadgetColor(int gadget, int which, int color) {
   GadgetObject* g = Find(gadget);
-  if (g && g->kind->writeColor) g->kind->writeColor(*g, which, color);
+  if (!g || !g->kind->showColor) return;
+  if (which == KV_FrontColor) {
+    g->frontColor = color;
+  } else if (which == KV_BackColor) {
+    g->backColor = color;
+  } else {
+    return;
+  }
+  g->kind->showColor(*g, which);
 }
 
 int ReadGadgetColor(int gadget, int which) {
   GadgetObject* g = Find(gadget);
-  return g && g->kind->readColor ? g->kind->readColor(*g, which) : 0;
+  if (!g || !g->kind->showColor) return 0;
+  if (which == KV_FrontColor) return g->frontColor;
+  return which == KV_BackColor ? g->backColor : 0;
 }
 
 int ReadGadgetAttribute(int gadget, int attribute) {

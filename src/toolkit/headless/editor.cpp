@@ -90,8 +90,7 @@ const GadgetKind& EditorKind() {
       .writeItemText = WriteItemText,
       .readAttribute = ReadAttribute,
       .writeAttribute = WriteAttribute,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
   };
   return kind;
 }

@@ -248,7 +248,6 @@ Handle CreateControl(const ControlParams& params) {
 
 void AttachGadget(GadgetObject& gadget) {
   if (Control* control = FindControl(gadget.handle)) control->gadget = gadget.number;
-  gadget.data = std::make_unique<headless::KindWords>();
 }
 
 PixelRect ControlRect(Handle handle) {

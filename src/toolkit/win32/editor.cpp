@@ -81,7 +81,7 @@ void ApplyFrontColor(GadgetObject& g) {
   CHARFORMAT2W format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_COLOR;
-  int color = DataOf(g).frontColor;
+  int color = g.frontColor;
   if (color == -1) {
     format.dwEffects = CFE_AUTOCOLOR;
   } else {
@@ -91,12 +91,11 @@ void ApplyFrontColor(GadgetObject& g) {
   Send(g, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
-void WriteEditorColor(GadgetObject& g, int which, int color) {
+void ShowEditorColor(GadgetObject& g, int which) {
   if (which == KV_FrontColor) {
-    DataOf(g).frontColor = color;
     ApplyFrontColor(g);
-  } else if (which == KV_BackColor) {
-    DataOf(g).backColor = color;
+  } else {
+    int color = g.backColor;
     Send(g, EM_SETBKGNDCOLOR, color == -1, static_cast<LPARAM>(color == -1 ? 0 : color));
   }
 }
@@ -172,8 +171,7 @@ const GadgetKind& EditorKind() {
       .writeItemText = WriteItemText,
       .readAttribute = ReadAttribute,
       .writeAttribute = WriteAttribute,
-      .writeColor = WriteEditorColor,
-      .readColor = ReadColor,
+      .showColor = ShowEditorColor,
   };
   return kind;
 }
