@@ -78,6 +78,11 @@ Handle CreationResult(int number, const GadgetObject* gadget) {
   return number == KV_Any ? gadget->number : gadget->handle;
 }
 
+Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
+                 int flags) {
+  return CreationResult(number, CreateGadget(kind, number, x, y, width, height, text, flags));
+}
+
 }  // namespace detail
 
 namespace {
@@ -108,24 +113,24 @@ void InitGadgetLibrary() {
 void EndGadgetLibrary() { platform::EndGadgets(); }
 
 Handle NewButton(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_BUTTON, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_BUTTON, number, x, y, width, height, text, flags);
 }
 
 Handle NewStringField(int number, int x, int y, int width, int height, TextView text,
                       int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_STRING, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_STRING, number, x, y, width, height, text, flags);
 }
 
 Handle NewTextLabel(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_TEXT, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_TEXT, number, x, y, width, height, text, flags);
 }
 
 Handle NewListView(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags);
 }
 
 Handle NewEditor(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_EDITOR, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_EDITOR, number, x, y, width, height, {}, flags);
 }
 
 Handle NewPanel(int number, int x, int y, int width, int height) {

@@ -15,6 +15,8 @@ void ResetGadgetParents();
 GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
                            TextView text, int flags);
 Handle CreationResult(int number, const GadgetObject* gadget);
+Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
+                 int flags);
 
 // The kinds whose behaviour the core writes for every backend; the others'
 // tables come from the backend.

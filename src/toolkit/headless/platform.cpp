@@ -277,7 +277,9 @@ int BorderWidth() { return headless::kBorderWidth; }
 PixelSize TextExtent(Handle handle, TextView text) {
   PixelSize size = headless::MeasureLine(text);
   const Control* control = FindControl(handle);
-  if (control && control->cls == ControlClass::Frame) size.height = ToPixelsY(headless::kCaptionHeight);
+  if (control && control->cls == ControlClass::Frame) {
+    size.height = ToPixelsY(headless::kCaptionHeight);
+  }
   return size;
 }
 
