@@ -57,7 +57,7 @@ class Containers : public ::testing::Test {
   // window that may be wider: real windows have a least width.
   int Open(TextView content, int width = 0, int height = 0) {
     Text description = width ? Text(u"<window>") + Text(content) + u"</window>"
-                             : u"<window><vbox expand='no'><hbox expand='no'>" + Text(content) +
+                             : Text(u"<window><vbox expand='no'><hbox expand='no'>") + Text(content) +
                                    u"</hbox></vbox></window>";
     XmlDocument* document = ParseXmlText(KV_Any, description);
     EXPECT_TRUE(document && document->status == 0) << "the test's description is not XML";
@@ -98,7 +98,7 @@ class Containers : public ::testing::Test {
 Text Editors(int count, TextView size) {
   Text editors;
   for (int i = 0; i < count; ++i) {
-    editors += u"<editor name='" + Text(1, static_cast<char16_t>(u'a' + i)) + u"' " +
+    editors += Text(u"<editor name='") + Text(1, static_cast<char16_t>(u'a' + i)) + u"' " +
                Text(size) + u"/>";
   }
   return editors;
@@ -284,7 +284,7 @@ TEST_F(Containers, ScrollAreaInnerSizeGivenOrFollowingTheChild) {
 // ---- Splitter ----------------------------------------------------------------------
 
 Text Sides(TextView attributes) {
-  return u"<splitter name='split' " + Text(attributes) +
+  return Text(u"<splitter name='split' ") + Text(attributes) +
          u"><editor name='a' width='100' height='50'/>"
          u"<editor name='b' width='120' height='80'/></splitter>";
 }

@@ -121,9 +121,9 @@ TEST_F(Loader, UnknownElementsAreSkippedWithTheirSubtree) {
 TEST_F(Loader, ElementsTheToolkitCannotCreateYetFailTheBuildByName) {
   for (TextView element : {u"checkbox", u"Option", u"combobox", u"image", u"listicon", u"tree",
                            u"spin", u"web", u"scintilla", u"hyperlink", u"ipaddress"}) {
-    Text description = Text(u"<window><vbox><") + Text(element) + u"/></vbox></window>";
-    EXPECT_EQ(Open(description), 0);
-    EXPECT_EQ(Error(), u"<" + Text(element) + u"> elements can't be built yet.");
+    Text tag = Text(u"<").append(element);
+    EXPECT_EQ(Open(Text(u"<window><vbox>").append(tag).append(u"/></vbox></window>")), 0);
+    EXPECT_EQ(Error(), tag + u"> elements can't be built yet.");
     EXPECT_EQ(Window(), -1);
   }
 }
