@@ -1,4 +1,5 @@
-// hbox and vbox: children in a row or a column.
+// hbox and vbox: children in a row or a column; multibox: children on top of
+// each other.
 #include <algorithm>
 
 #include "dialog/detail/attributes.h"
@@ -10,8 +11,6 @@ namespace kv::dialog {
 
 namespace {
 
-BoxItem& AsBox(LayoutItem& item) { return static_cast<BoxItem&>(item); }
-
 // Sizes along the box ("main") and across it, whichever the orientation.
 struct Axes {
   bool horizontal;
@@ -22,48 +21,12 @@ struct Axes {
   }
 };
 
-void AddBoxChild(LayoutItem& item, ItemPtr child, const XmlNode* element) {
-  AsBox(item).childMainSizes.push_back(0);
-  AppendChild(item, std::move(child), element);
-}
-
-Size BoxNaturalSize(LayoutItem& item) {
-  BoxItem& box = AsBox(item);
-  Axes axes{box.horizontal};
-  // 1. Without children the caches keep what they hold.
-  box.foldedCount = 0;
-  std::int64_t total = 0;
-  int cross = 0;
-  if (!box.children.empty()) {
-    // 2. Ask every child.
-    int largest = 0;
-    for (size_t i = 0; i < box.children.size(); ++i) {
-      LayoutItem& child = *box.children[i];
-      Size need = RequiredSize(child);
-      total += axes.Main(need);
-      cross = std::max(cross, axes.Cross(need));
-      largest = std::max(largest, axes.Main(need));
-      box.childMainSizes[i] = axes.Main(need);
-      if (child.folded) ++box.foldedCount;
-    }
-    // 3. Equal shares take the largest child's size each.
-    std::int64_t placed = static_cast<std::int64_t>(box.children.size()) - box.foldedCount;
-    if (box.expandMode == BoxItem::Expand::Equal) total = placed * largest;
-    // 4. Spacing between the placed children.
-    if (placed > 0) total += (placed - 1) * box.spacing;
-    box.totalMainSize = Saturate(total);
-  }
-  // 5. Raised to the attribute minimums.
-  Size least{box.width, box.height};
-  return axes.Make(std::max(Saturate(total), axes.Main(least)), std::max(cross, axes.Cross(least)));
-}
-
 // How the main length L is shared among the placed children.
 enum class Share {
-  Equal,   // 3. Equal parts; the remainder stays unused at the end.
-  Shrink,  // 4. 0 < L < total: every child in proportion to its need.
-  Grow,    // 5. Every child grows by the same extra; the remainder stays unused.
-  Keep,    // 6. Every child keeps its need; the item child takes the surplus.
+  Equal,   // equal parts; the remainder stays unused at the end
+  Shrink,  // 0 < L < total: every child in proportion to its need
+  Grow,    // every child grows by the same extra; the remainder stays unused
+  Keep,    // every child keeps its need; the item child takes the surplus
 };
 
 Share ShareFor(const BoxItem& box, std::int64_t length) {
@@ -98,42 +61,91 @@ std::int64_t RunShift(const BoxItem& box, Share share, std::int64_t length) {
   return 0;
 }
 
-void PlaceBox(LayoutItem& item, Rect area) {
-  BoxItem& box = AsBox(item);
-  bool horizontal = box.horizontal;
-  // 1. Nothing to place without unfolded children.
-  std::int64_t placed = static_cast<std::int64_t>(box.children.size()) - box.foldedCount;
-  if (placed <= 0) return;
-  // 2. Each placed child gets the whole cross size; folded ones are skipped.
-  // 3. to 6. Each gets its share of the main length, one after the other.
+}  // namespace
+
+void BoxItem::AddChild(ItemPtr child, const XmlNode*, Build&) {
+  childMainSizes.push_back(0);
+  children.push_back(std::move(child));
+}
+
+// Without children the caches keep what they hold. Folded children count
+// with their size but get no spacing; equal shares take the largest size
+// each.
+Size BoxItem::NaturalSize() {
+  Axes axes{horizontal};
+  foldedCount = 0;
+  std::int64_t total = 0;
+  int cross = 0;
+  if (!children.empty()) {
+    int largest = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+      LayoutItem& child = *children[i];
+      Size need = child.RequiredSize();
+      total += axes.Main(need);
+      cross = std::max(cross, axes.Cross(need));
+      largest = std::max(largest, axes.Main(need));
+      childMainSizes[i] = axes.Main(need);
+      if (child.folded) ++foldedCount;
+    }
+    std::int64_t shown = static_cast<std::int64_t>(children.size()) - foldedCount;
+    if (expandMode == Expand::Equal) total = shown * largest;
+    if (shown > 0) total += (shown - 1) * spacing;
+    totalMainSize = Saturate(total);
+  }
+  Size least{width, height};
+  return axes.Make(std::max(Saturate(total), axes.Main(least)),
+                   std::max(cross, axes.Cross(least)));
+}
+
+// Each unfolded child gets the whole cross size and its share of the main
+// length, one after the other; folded ones are skipped.
+void BoxItem::Place(Rect area) {
+  std::int64_t shown = static_cast<std::int64_t>(children.size()) - foldedCount;
+  if (shown <= 0) return;
   std::int64_t length = horizontal ? area.width : area.height;
-  Share share = ShareFor(box, length);
-  std::int64_t position = (horizontal ? area.x : area.y) + RunShift(box, share, length);
-  for (size_t i = 0; i < box.children.size(); ++i) {
-    LayoutItem& child = *box.children[i];
+  Share share = ShareFor(*this, length);
+  std::int64_t position = (horizontal ? area.x : area.y) + RunShift(*this, share, length);
+  for (size_t i = 0; i < children.size(); ++i) {
+    LayoutItem& child = *children[i];
     if (child.folded) continue;
-    int size = SizeOf(box, share, i, length, placed);
+    int size = SizeOf(*this, share, i, length, shown);
     int at = Saturate(position);
-    SetGeometry(child, horizontal ? Rect{at, area.y, size, area.height}
-                                  : Rect{area.x, at, area.width, size});
-    position += std::int64_t{size} + box.spacing;
+    child.SetGeometry(horizontal ? Rect{at, area.y, size, area.height}
+                                 : Rect{area.x, at, area.width, size});
+    position += std::int64_t{size} + spacing;
   }
 }
 
-const ItemClass kBoxClass{
-    .naturalSize = BoxNaturalSize,
-    .setGeometry = PlaceBox,
-    .addChild = AddBoxChild,
-};
+void MultiItem::AddChild(ItemPtr child, const XmlNode*, Build&) {
+  children.push_back(std::move(child));
+}
 
-}  // namespace
+Size MultiItem::NaturalSize() {
+  Size largest{width, height};
+  for (ItemPtr& child : children) {
+    Size need = child->RequiredSize();
+    largest = {std::max(largest.width, need.width), std::max(largest.height, need.height)};
+  }
+  return largest;
+}
+
+// Folded children too: they share the area with the others.
+void MultiItem::Place(Rect area) {
+  for (ItemPtr& child : children) child->SetGeometry(area);
+}
 
 ItemPtr CreateBox(const XmlNode* element, const ElementType& type, Build& build) {
-  auto box = NewItem<BoxItem>(kBoxClass, type.kind);
+  auto box = std::make_unique<BoxItem>(type.kind);
   box->horizontal = type.kind == ElementKind::HBox;
   ReadCommonAttributes(*box, element, type, build);
   ReadBoxAttributes(*box, element);
   return box;
+}
+
+ItemPtr CreateMultiBox(const XmlNode* element, const ElementType& type, Build& build) {
+  auto multi = std::make_unique<MultiItem>(type.kind);
+  ReadCommonAttributes(*multi, element, type, build);
+  return multi;
 }
 
 }  // namespace kv::dialog

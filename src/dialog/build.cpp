@@ -1,6 +1,8 @@
 // Building the elements of a window, and the build's error messages.
 #include "dialog/detail/build.h"
 
+#include <cstdint>
+
 #include "dialog/detail/attributes.h"
 #include "dialog/detail/elements.h"
 
@@ -15,6 +17,19 @@ Text Join(std::initializer_list<TextView> parts) {
   Text text;
   for (TextView part : parts) text += part;
   return text;
+}
+
+Text Number(int value) {
+  std::int64_t rest = value;
+  Text digits = rest < 0 ? u"-" : u"";
+  if (rest < 0) rest = -rest;
+  size_t first = digits.size();
+  do {
+    digits.insert(digits.begin() + static_cast<std::ptrdiff_t>(first),
+                  static_cast<char16_t>(u'0' + rest % 10));
+    rest /= 10;
+  } while (rest > 0);
+  return digits;
 }
 
 }  // namespace
@@ -49,24 +64,54 @@ Text UnknownProcedureError(TextView value) {
 
 Text TabWithoutPanelError() { return u"<tab> node requiers a parent <panel> node."; }
 
+Text GridRowSpanError(int span) {
+  return Join({u"A gridbox can only have a maximum of 65 rows (", Number(span),
+               u" was specified)."});
+}
+
+Text GridRowsError(int row) {
+  return Join({u"A gridbox can only have 70 rows (row ", Number(row), u" was needed)."});
+}
+
+Text GridColumnsError(int columns) {
+  return Join({u"A gridbox can only have 1 to ", Number(kMostGridColumns), u" columns (",
+               Number(columns), u" was specified)."});
+}
+
+Text SplitterChildrenError() { return u"A splitter can only have two children."; }
+
+Text NestingError(TextView element) {
+  return Join({u"<", element, u"> is nested deeper than ", Number(kDeepestNesting),
+               u" elements."});
+}
+
+Text UnbuiltElementError(TextView element) {
+  return Join({u"<", element, u"> elements can't be built yet."});
+}
+
+// Each element is created, given its subtree, finished, handed to its
+// parent and then disabled or hidden as its attributes say.
 void BuildChildren(LayoutItem& parent, const XmlNode* first, Build& build) {
   for (const XmlNode* node = first; node; node = XmlNextSibling(node)) {
-    // 1. Nothing more after an error.
     if (build.Failed()) return;
-    // 2. and 3. Elements only; unknown ones and those the toolkit cannot make
-    // yet are skipped with their subtree.
     if (node->kind != NodeElement) continue;
     const ElementType* type = FindElementType(XmlNodeName(node));
-    if (!type || !type->create) continue;
+    if (!type) continue;
+    if (build.depth >= kDeepestNesting) {
+      build.Fail(NestingError(XmlNodeName(node)));
+      return;
+    }
     ItemPtr item = type->create(node, *type, build);
-    // 4. An item whose creation failed is not completed.
+    // An item whose creation failed is not completed.
     if (!item || build.Failed()) continue;
-    // 5. Its subtree.
-    if (const XmlNode* child = XmlFirstChild(node)) BuildChildren(*item, child, build);
-    // 6. to 8. Complete it, hand it to the parent, then the gadget states.
-    Finish(*item, build);
+    if (const XmlNode* child = XmlFirstChild(node)) {
+      ++build.depth;
+      BuildChildren(*item, child, build);
+      --build.depth;
+    }
+    item->Finish(build);
     int gadget = item->gadget;
-    AddChild(parent, std::move(item), node);
+    parent.AddChild(std::move(item), node, build);
     if (gadget != -1) ApplyGadgetStates(gadget, node);
   }
 }

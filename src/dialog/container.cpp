@@ -1,4 +1,4 @@
-// Containers of one child, and the window item.
+// Containers of one child: the container rule, singlebox and the window item.
 #include <algorithm>
 
 #include "dialog/detail/attributes.h"
@@ -13,12 +13,11 @@ namespace kv::dialog {
 namespace {
 
 constexpr int kWindowMargin = 8;
+constexpr int kSingleBoxMargin = 10;
 
-WindowItem& AsWindow(LayoutItem& item) { return static_cast<WindowItem&>(item); }
-
-// Steps 2 and 3 of the placement rule along one direction: a child that
-// needs less than the room is narrowed when it must not expand or is capped,
-// then aligned in the room.
+// One direction of the container rule: a child that needs less than the
+// room is narrowed when it must not expand or is capped, then aligned in
+// the room.
 void FitAlong(int need, bool expand, int cap, int align, std::int64_t* position,
               std::int64_t* length) {
   std::int64_t room = *length;
@@ -45,71 +44,76 @@ int MaximumBound(std::int16_t given, int size) {
   return given == WindowItem::kAuto ? size : given;
 }
 
+}  // namespace
+
+void ContainerItem::AddChild(ItemPtr child, const XmlNode*, Build&) {
+  children.clear();
+  children.push_back(std::move(child));
+}
+
+Size ContainerItem::MeasureChild() {
+  Size child = Child() ? Child()->RequiredSize() : Size{};
+  childWidth = child.width;
+  childHeight = child.height;
+  return child;
+}
+
+Size ContainerItem::NaturalSize() {
+  Size child = MeasureChild();
+  std::int64_t w = std::int64_t{child.width} + marginLeft + marginRight;
+  std::int64_t h = std::int64_t{child.height} + marginTop + marginBottom;
+  return {std::max(Saturate(w), width), std::max(Saturate(h), height)};
+}
+
+Rect ContainerItem::ChildArea(Rect area) const {
+  std::int64_t x = std::int64_t{area.x} + marginLeft;
+  std::int64_t y = std::int64_t{area.y} + marginTop;
+  std::int64_t w = std::int64_t{area.width} - marginLeft - marginRight;
+  std::int64_t h = std::int64_t{area.height} - marginTop - marginBottom;
+  FitAlong(childWidth, expandHorizontal, expandWidth, alignHorizontal, &x, &w);
+  FitAlong(childHeight, expandVertical, expandHeight, alignVertical, &y, &h);
+  return {Saturate(x), Saturate(y), Saturate(w), Saturate(h)};
+}
+
+void ContainerItem::PlaceChild(Rect area) {
+  if (LayoutItem* child = Child()) child->SetGeometry(ChildArea(area));
+}
+
 // The container's size, then the window's size bounds when any was given;
 // they are set again at every pass since "auto" follows the content.
-Size WindowNaturalSize(LayoutItem& item) {
-  WindowItem& window = AsWindow(item);
-  Size size = ContainerNaturalSize(window);
-  constexpr std::int16_t kNone = WindowItem::kNotGiven;
-  if (window.minWidth == kNone && window.minHeight == kNone && window.maxWidth == kNone &&
-      window.maxHeight == kNone) {
+Size WindowItem::NaturalSize() {
+  Size size = ContainerItem::NaturalSize();
+  if (minWidth == kNotGiven && minHeight == kNotGiven && maxWidth == kNotGiven &&
+      maxHeight == kNotGiven) {
     return size;
   }
-  int minWidth = MinimumBound(window.minWidth, &size.width);
-  int minHeight = MinimumBound(window.minHeight, &size.height);
-  SetWindowSizeLimits(window.window, minWidth, minHeight, MaximumBound(window.maxWidth, size.width),
-                      MaximumBound(window.maxHeight, size.height));
+  int leastWidth = MinimumBound(minWidth, &size.width);
+  int leastHeight = MinimumBound(minHeight, &size.height);
+  SetWindowSizeLimits(window, leastWidth, leastHeight, MaximumBound(maxWidth, size.width),
+                      MaximumBound(maxHeight, size.height));
   return size;
 }
 
 // The child fills the inner area less the margins, whatever the window's
 // expand and align settings.
-void PlaceWindowContent(LayoutItem& item, Rect area) {
-  WindowItem& window = AsWindow(item);
-  if (window.children.empty()) return;
-  std::int64_t horizontal = std::int64_t{window.marginLeft} + window.marginRight;
-  std::int64_t vertical = std::int64_t{window.marginTop} + window.marginBottom;
-  SetGeometry(*window.children.front(),
-              {window.marginLeft, window.marginTop, Saturate(area.width - horizontal),
-               Saturate(area.height - vertical)});
+void WindowItem::Place(Rect area) {
+  LayoutItem* child = Child();
+  if (!child) return;
+  std::int64_t horizontal = std::int64_t{marginLeft} + marginRight;
+  std::int64_t vertical = std::int64_t{marginTop} + marginBottom;
+  child->SetGeometry({marginLeft, marginTop, Saturate(area.width - horizontal),
+                      Saturate(area.height - vertical)});
 }
 
-const ItemClass kWindowClass{
-    .naturalSize = WindowNaturalSize,
-    .setGeometry = PlaceWindowContent,
-    .addChild = ReplaceChild,
-};
-
-}  // namespace
-
-void PlaceContainerChild(ContainerItem& container, Rect area) {
-  if (container.children.empty()) return;
-  // 1. The area inside the margins.
-  std::int64_t x = std::int64_t{area.x} + container.marginLeft;
-  std::int64_t y = std::int64_t{area.y} + container.marginTop;
-  std::int64_t width = std::int64_t{area.width} - container.marginLeft - container.marginRight;
-  std::int64_t height = std::int64_t{area.height} - container.marginTop - container.marginBottom;
-  // 2. and 3. Narrowed and aligned where the child needs less.
-  FitAlong(container.childWidth, container.expandHorizontal, container.expandWidth,
-           container.alignHorizontal, &x, &width);
-  FitAlong(container.childHeight, container.expandVertical, container.expandHeight,
-           container.alignVertical, &y, &height);
-  // 4. Placed.
-  SetGeometry(*container.children.front(),
-              {Saturate(x), Saturate(y), Saturate(width), Saturate(height)});
+ItemPtr CreateSingleBox(const XmlNode* element, const ElementType& type, Build& build) {
+  auto box = std::make_unique<ContainerItem>(type.kind);
+  ReadCommonAttributes(*box, element, type, build);
+  ReadContainerAttributes(*box, element, kSingleBoxMargin);
+  return box;
 }
 
-Size ContainerNaturalSize(ContainerItem& container) {
-  Size child = container.children.empty() ? Size{} : RequiredSize(*container.children.front());
-  container.childWidth = child.width;
-  container.childHeight = child.height;
-  std::int64_t width = std::int64_t{child.width} + container.marginLeft + container.marginRight;
-  std::int64_t height = std::int64_t{child.height} + container.marginTop + container.marginBottom;
-  return {std::max(Saturate(width), container.width), std::max(Saturate(height), container.height)};
-}
-
-std::unique_ptr<WindowItem, ItemDeleter> CreateWindowItem(const XmlNode* element, Build& build) {
-  auto window = NewItem<WindowItem>(kWindowClass, ElementKind::Window);
+std::unique_ptr<WindowItem> CreateWindowItem(const XmlNode* element, Build& build) {
+  auto window = std::make_unique<WindowItem>(ElementKind::Window);
   ReadCommonAttributes(*window, element, ElementTypeOf(ElementKind::Window), build);
   ReadContainerAttributes(*window, element, kWindowMargin);
   window->expandHorizontal = window->expandVertical = false;

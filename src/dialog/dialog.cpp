@@ -15,7 +15,6 @@ namespace kv {
 
 namespace {
 
-using dialog::ItemDeleter;
 using dialog::LayoutItem;
 using dialog::WindowItem;
 
@@ -23,7 +22,7 @@ constexpr int kGrowthStep = 10;
 constexpr int kCentring = KV_Window_ScreenCentered | KV_Window_WindowCentered;
 
 struct Dialog {
-  std::unique_ptr<WindowItem, ItemDeleter> root;  // of the window last opened
+  std::unique_ptr<WindowItem> root;  // of the window last opened
   Text errorText;
 };
 
@@ -49,8 +48,7 @@ void OnWindowSized() {
   auto found = State().windows.find(CurrentEventWindow());
   if (found == State().windows.end()) return;
   WindowItem& root = *found->second;
-  dialog::SetGeometry(
-      root, {0, 0, GetWindowInnerWidth(root.window), GetWindowInnerHeight(root.window)});
+  root.SetGeometry({0, 0, GetWindowInnerWidth(root.window), GetWindowInnerHeight(root.window)});
 }
 
 // Forgets the dialog's tree; its window stays as it is.
@@ -126,10 +124,10 @@ bool CreateWindowOf(WindowItem& root, int x, int y, int width, int height, Handl
 // Both passes, then the window takes the inner size: at least width x height
 // and what the content requires.
 void LayOut(WindowItem& root, int width, int height) {
-  dialog::Size need = dialog::RequiredSize(root);
+  dialog::Size need = root.RequiredSize();
   int innerWidth = std::max(width, need.width);
   int innerHeight = std::max(height, need.height);
-  dialog::SetGeometry(root, {0, 0, innerWidth, innerHeight});
+  root.SetGeometry({0, 0, innerWidth, innerHeight});
   PlaceWindow(root.window, KEEP_CURRENT, KEEP_CURRENT, innerWidth, innerHeight);
 }
 
@@ -157,16 +155,16 @@ int NewDialog(int number) {
 
 int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int x, int y,
                      int width, int height, Handle owner) {
-  // 1. Only a known dialog.
+  // Only a known dialog.
   Dialog* dialog = State().dialogs.Find(number);
   if (!dialog) return 0;
-  // 2. A fresh build: no error, no open panels.
+  // A fresh build: no error, no open panels.
   dialog->errorText.clear();
   dialog::Build build;
-  // 3. The window element.
+  // The window element.
   const XmlNode* element = FindWindowElement(document, name);
   if (!element) return FailOpen(*dialog, dialog::WindowNotFoundError());
-  // 4. The window item and its window, which takes over from the dialog's
+  // The window item and its window, which takes over from the dialog's
   // earlier tree; the earlier window stays unless this build fails.
   auto root = dialog::CreateWindowItem(element, build);
   if (build.Failed()) return FailOpen(*dialog, build.error);
@@ -177,16 +175,16 @@ int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int
   build.window = root->window;
   State().windows[root->window] = root.get();
   BindEventHandler(EV_SIZE, OnWindowSized, root->window, -1, -1);
-  // 5. The content.
+  // The content.
   dialog->root = std::move(root);
   BuildChildren(*dialog->root, XmlFirstChild(element), build);
-  // 6. A failed build leaves no tree and no window.
+  // A failed build leaves no tree and no window.
   if (build.Failed()) {
     bool earlierOpen = earlierHandle && GetWindowHandle(earlierWindow) == earlierHandle;
     if (earlierOpen) DisposeWindow(earlierWindow);
     return FailOpen(*dialog, build.error);
   }
-  // 7. Lay out, centre again for the new size, and show.
+  // Lay out, centre again for the new size, and show.
   WindowItem& window = *dialog->root;
   LayOut(window, width, height);
   int flags = static_cast<int>(window.flags);
@@ -203,7 +201,7 @@ int DialogWindowOf(int number) {
 int FindDialogGadget(int number, TextView name) {
   Dialog* dialog = State().dialogs.Find(number);
   if (!dialog || !dialog->root) return -1;
-  LayoutItem* item = dialog::FindByName(*dialog->root, name);
+  LayoutItem* item = dialog->root->FindByName(name);
   return item ? item->gadget : -1;
 }
 

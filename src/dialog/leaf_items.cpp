@@ -14,61 +14,47 @@ namespace {
 // Below a text label without a border, this much room is left above it.
 constexpr int kLabelTopGap = 2;
 
-// The toolkit's required size raised to the attribute minimums; folded and
-// -1 do not change it.
-Size MeasuredSize(LayoutItem& item) {
-  GadgetSize measured = MeasureGadget(item.gadget);
-  return {std::max(measured.width, item.width), std::max(measured.height, item.height)};
-}
-
-// The height attribute rounded up to whole rows inside the list's edges.
-Size ListViewSize(LayoutItem& item) {
-  std::int64_t rows = GadgetRowHeight(item.gadget);
-  std::int64_t edges = 2 * SystemEdgeHeight();
-  std::int64_t height = item.height;
-  if (rows > 0) {
-    std::int64_t whole = (height - edges) / rows;
-    if (whole * rows + edges < height) height = (whole + 1) * rows + edges;
-  }
-  return {item.width, Saturate(height)};
-}
-
 // A label without a border sits 2 lower than its area when that still
 // leaves it its own height.
-void PlaceTextLabel(LayoutItem& item, Rect area) {
-  if (!(item.flags & static_cast<std::uint32_t>(KV_Text_Border))) {
-    int own = std::max(item.height, ReadGadgetHeight(item.gadget, 1));
-    if (own <= std::int64_t{area.height} - kLabelTopGap) {
-      area.y = Saturate(std::int64_t{area.y} + kLabelTopGap);
-      area.height -= kLabelTopGap;
-      item.placed = area;
+struct TextLabelItem : MeasuredItem {
+  using MeasuredItem::MeasuredItem;
+
+ protected:
+  void Place(Rect area) override {
+    if (!(flags & static_cast<std::uint32_t>(KV_Text_Border))) {
+      int own = std::max(height, ReadGadgetHeight(gadget, 1));
+      if (own <= std::int64_t{area.height} - kLabelTopGap) {
+        area.y = Saturate(std::int64_t{area.y} + kLabelTopGap);
+        area.height -= kLabelTopGap;
+        placed = area;
+      }
     }
+    PlaceGadget(gadget, area.x, area.y, area.width, area.height);
   }
-  PlaceGadget(item.gadget, area.x, area.y, area.width, area.height);
-}
-
-// empty, and gadgets sized by their attributes alone.
-const ItemClass kBaseClass{};
-const ItemClass kMeasuredClass{
-    .requiredSize = MeasuredSize,
-    .naturalSize = MeasuredSize,
-};
-const ItemClass kTextLabelClass{
-    .requiredSize = MeasuredSize,
-    .naturalSize = MeasuredSize,
-    .setGeometry = PlaceTextLabel,
-};
-const ItemClass kListViewClass{
-    .requiredSize = ListViewSize,
-    .naturalSize = ListViewSize,
 };
 
-const ItemClass& GadgetClass(ElementKind kind) {
+// The height attribute rounded up to whole rows inside the list's edges.
+struct ListViewItem : LayoutItem {
+  using LayoutItem::LayoutItem;
+  Size RequiredSize() override { return NaturalSize(); }
+  Size NaturalSize() override {
+    std::int64_t rows = GadgetRowHeight(gadget);
+    std::int64_t edges = 2 * SystemEdgeHeight();
+    std::int64_t rounded = height;
+    if (rows > 0) {
+      std::int64_t whole = (rounded - edges) / rows;
+      if (whole * rows + edges < rounded) rounded = (whole + 1) * rows + edges;
+    }
+    return {width, Saturate(rounded)};
+  }
+};
+
+ItemPtr NewGadgetItem(ElementKind kind) {
   switch (kind) {
-    case ElementKind::Text: return kTextLabelClass;
-    case ElementKind::ListView: return kListViewClass;
-    case ElementKind::Editor: return kBaseClass;
-    default: return kMeasuredClass;
+    case ElementKind::Text: return std::make_unique<TextLabelItem>(kind);
+    case ElementKind::ListView: return std::make_unique<ListViewItem>(kind);
+    case ElementKind::Editor: return std::make_unique<LayoutItem>(kind);
+    default: return std::make_unique<MeasuredItem>(kind);
   }
 }
 
@@ -88,14 +74,19 @@ Handle CreateControl(const LayoutItem& item) {
 
 }  // namespace
 
+Size MeasuredItem::NaturalSize() {
+  GadgetSize measured = MeasureGadget(gadget);
+  return {std::max(measured.width, width), std::max(measured.height, height)};
+}
+
 ItemPtr CreateEmpty(const XmlNode* element, const ElementType& type, Build& build) {
-  auto item = NewItem<LayoutItem>(kBaseClass, type.kind);
+  auto item = std::make_unique<LayoutItem>(type.kind);
   ReadCommonAttributes(*item, element, type, build);
   return item;
 }
 
 ItemPtr CreateGadget(const XmlNode* element, const ElementType& type, Build& build) {
-  auto item = NewItem<LayoutItem>(GadgetClass(type.kind), type.kind);
+  ItemPtr item = NewGadgetItem(type.kind);
   ReadCommonAttributes(*item, element, type, build);
   if (build.Failed()) return nullptr;
   item->gadget = CreatedNumber(*item, CreateControl(*item));
@@ -105,6 +96,11 @@ ItemPtr CreateGadget(const XmlNode* element, const ElementType& type, Build& bui
   }
   BindEventAttributes(*item, element, type, build);
   return item;
+}
+
+ItemPtr RefuseElement(const XmlNode* element, const ElementType&, Build& build) {
+  build.Fail(UnbuiltElementError(XmlNodeName(element)));
+  return nullptr;
 }
 
 }  // namespace kv::dialog

@@ -17,73 +17,61 @@ constexpr int kTabMargin = 10;
 constexpr int kPanelFrameWidth = 4;
 constexpr int kPanelFrameHeight = 2;
 
-TabItem& AsTab(LayoutItem& item) { return static_cast<TabItem&>(item); }
+struct PanelItem : LayoutItem {
+  using LayoutItem::LayoutItem;
 
-// ---- Panel ---------------------------------------------------------------------------
-
-void AddPanelChild(LayoutItem& panel, ItemPtr child, const XmlNode* element) {
-  if (child->kind == ElementKind::Tab) AppendChild(panel, std::move(child), element);
-}
-
-Size PanelNaturalSize(LayoutItem& panel) {
-  Size largest;
-  for (ItemPtr& tab : panel.children) {
-    Size need = RequiredSize(*tab);
-    largest = {std::max(largest.width, need.width), std::max(largest.height, need.height)};
+  void AddChild(ItemPtr child, const XmlNode*, Build&) override {
+    if (child->kind == ElementKind::Tab) children.push_back(std::move(child));
   }
-  int tabRow = ReadGadgetAttribute(panel.gadget, KV_Panel_TabHeight);
-  std::int64_t width = std::int64_t{largest.width} + kPanelFrameWidth;
-  std::int64_t height = std::int64_t{largest.height} + tabRow + kPanelFrameHeight;
-  return {std::max(Saturate(width), panel.width), std::max(Saturate(height), panel.height)};
-}
 
-// Every page gets the size of the shown page after the panel is resized.
-void PlacePanel(LayoutItem& panel, Rect area) {
-  PlaceGadget(panel.gadget, area.x, area.y, area.width, area.height);
-  Rect page{0, 0, ReadGadgetAttribute(panel.gadget, KV_Panel_ItemWidth),
-            ReadGadgetAttribute(panel.gadget, KV_Panel_ItemHeight)};
-  for (ItemPtr& tab : panel.children) SetGeometry(*tab, page);
-}
+  Size NaturalSize() override {
+    Size largest;
+    for (ItemPtr& tab : children) {
+      Size need = tab->RequiredSize();
+      largest = {std::max(largest.width, need.width), std::max(largest.height, need.height)};
+    }
+    int tabRow = ReadGadgetAttribute(gadget, KV_Panel_TabHeight);
+    std::int64_t w = std::int64_t{largest.width} + kPanelFrameWidth;
+    std::int64_t h = std::int64_t{largest.height} + tabRow + kPanelFrameHeight;
+    return {std::max(Saturate(w), width), std::max(Saturate(h), height)};
+  }
 
-// The pages are complete: the gadgets that follow go where they went before.
-void FinishPanel(LayoutItem& panel, Build& build) {
-  if (panel.gadget != -1) PopGadgetParent();
-  if (!build.panels.empty()) build.panels.pop_back();
-}
+  // The pages are complete: the gadgets that follow go where they went before.
+  void Finish(Build& build) override {
+    if (gadget != -1) PopGadgetParent();
+    if (!build.panels.empty()) build.panels.pop_back();
+  }
 
-const ItemClass kPanelClass{
-    .naturalSize = PanelNaturalSize,
-    .setGeometry = PlacePanel,
-    .addChild = AddPanelChild,
-    .finish = FinishPanel,
+ protected:
+  // Every page gets the size of the shown page after the panel is resized.
+  void Place(Rect area) override {
+    PlaceGadget(gadget, area.x, area.y, area.width, area.height);
+    Rect page{0, 0, ReadGadgetAttribute(gadget, KV_Panel_ItemWidth),
+              ReadGadgetAttribute(gadget, KV_Panel_ItemHeight)};
+    for (ItemPtr& tab : children) tab->SetGeometry(page);
+  }
 };
 
-// ---- Tab -----------------------------------------------------------------------------
+struct TabItem : ContainerItem {
+  using ContainerItem::ContainerItem;
 
-Size TabNaturalSize(LayoutItem& item) { return ContainerNaturalSize(AsTab(item)); }
+  void ReapplyText() override {
+    WriteGadgetItemText(panel, pageIndex, text);
+    for (ItemPtr& child : children) child->ReapplyText();
+  }
 
-// In page coordinates, whatever position the panel gives.
-void PlaceTab(LayoutItem& item, Rect area) {
-  PlaceContainerChild(AsTab(item), {0, 0, area.width, area.height});
-}
+  int panel = -1;  // the panel gadget
+  int pageIndex = 0;
 
-void ReapplyTabText(LayoutItem& item) {
-  TabItem& tab = AsTab(item);
-  WriteGadgetItemText(tab.panel, tab.pageIndex, tab.text);
-  for (ItemPtr& child : tab.children) ReapplyText(*child);
-}
-
-const ItemClass kTabClass{
-    .naturalSize = TabNaturalSize,
-    .setGeometry = PlaceTab,
-    .addChild = ReplaceChild,
-    .reapplyText = ReapplyTabText,
+ protected:
+  // In page coordinates, whatever position the panel gives.
+  void Place(Rect area) override { PlaceChild({0, 0, area.width, area.height}); }
 };
 
 }  // namespace
 
 ItemPtr CreatePanel(const XmlNode* element, const ElementType& type, Build& build) {
-  auto panel = NewItem<LayoutItem>(kPanelClass, type.kind);
+  auto panel = std::make_unique<PanelItem>(type.kind);
   ReadCommonAttributes(*panel, element, type, build);
   if (build.Failed()) return nullptr;
   panel->gadget = CreatedNumber(*panel, NewPanel(CreationNumber(*panel), 0, 0, 0, 0));
@@ -97,7 +85,7 @@ ItemPtr CreateTab(const XmlNode* element, const ElementType& type, Build& build)
     build.Fail(TabWithoutPanelError());
     return nullptr;
   }
-  auto tab = NewItem<TabItem>(kTabClass, type.kind);
+  auto tab = std::make_unique<TabItem>(type.kind);
   ReadCommonAttributes(*tab, element, type, build);
   ReadContainerAttributes(*tab, element, kTabMargin);
   if (build.Failed()) return nullptr;

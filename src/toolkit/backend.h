@@ -82,6 +82,13 @@ struct GadgetObject {
   int window = 0;  // number of the top-level window that contains it
   int flags = 0;   // as created; some flags are no platform style bits
   std::unique_ptr<GadgetData> data;
+  // What the core keeps for the kinds whose behaviour it writes itself
+  // (scroll areas, splitters).
+  std::unique_ptr<GadgetData> state;
+  int emptyLines = 0;  // editors: see editor_lines.cpp
+  // Colours of the kinds that have them (a showColor slot), -1 the default.
+  int frontColor = -1;
+  int backColor = -1;
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
@@ -104,8 +111,8 @@ struct GadgetKind {
   void (*openItem)(GadgetObject&, int item) = nullptr;        // nothing
   int (*readAttribute)(GadgetObject&, int attribute) = nullptr;  // 0
   void (*writeAttribute)(GadgetObject&, int attribute, int value) = nullptr;
-  void (*writeColor)(GadgetObject&, int which, int color) = nullptr;
-  int (*readColor)(GadgetObject&, int which) = nullptr;       // 0
+  // Shows the colour just stored in the record; empty: the kind has none.
+  void (*showColor)(GadgetObject&, int which) = nullptr;
   void (*writeItemData)(GadgetObject&, int item, std::intptr_t) = nullptr;
   std::intptr_t (*readItemData)(GadgetObject&, int item) = nullptr;  // 0
   PixelSize (*requiredSize)(GadgetObject&) = nullptr;         // 0 x 0
@@ -130,12 +137,35 @@ void OnTimer(int window, int timerId);
 void OnWindowDestroyed(int window, Handle handle);
 void OnGadgetDestroyed(int gadget, Handle handle);
 
+// A panel's shown page changed size: what lies on it must be placed again,
+// so the panel reports ET_RESIZE even while events are suspended.
+void OnPanelPageResized(const GadgetObject& panel);
+
 // EV_GADGET of the gadget in its window.
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);
+
+// The user scrolled a scroll area one line or page, or to position (pixels).
+enum class ScrollMove { LineBack, LineForward, PageBack, PageForward, To };
+void OnScrollAreaScrolled(GadgetObject& area, bool vertical, ScrollMove move, int position = 0);
+// Where a splitter's bar is, for drawing it and for the user to take it.
+struct SplitterBar {
+  PixelRect rect;
+  bool vertical = false;  // a vertical splitter's bar runs from top to bottom
+};
+SplitterBar SplitterBarOf(const GadgetObject& splitter);
+// The user dragged the bar so that the first side would be position pixels.
+void OnSplitterDragged(GadgetObject& splitter, int position);
 
 // The gadget parent of the calling thread.
 Handle CurrentGadgetParent();
 void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
+
+// Editors' lines as items, for the editor kind's slots; written once over
+// the platform's editor primitives.
+int EditorLineCount(GadgetObject& editor);
+int InsertEditorLine(GadgetObject& editor, int position, TextView text);
+void DeleteEditorLine(GadgetObject& editor, int line);
+void ClearEditorLines(GadgetObject& editor);
 
 // Required-size rules shared by every backend, from text extents in pixels in
 // the gadget's font and the platform's 3-D edge size.
@@ -216,6 +246,38 @@ void EnableHandle(Handle handle, bool enabled);
 void SetRedraw(Handle handle, bool on);
 void SetTip(Handle control, TextView text);
 PixelSize EdgeSize();
+int BorderWidth();  // the thin border
+// Extent of text as one line in the control's font.
+PixelSize TextExtent(Handle control, TextView text);
+// Makes control a child of parent at the same position.
+void AdoptControl(Handle parent, Handle control);
+void RepaintControl(Handle control);
+
+// Scroll areas: an outer control with scroll bars around an inner area that
+// holds the gadgets and moves as the user scrolls.
+Handle ScrollAreaInner(Handle area);
+// The room inside the area's border when no scroll bar shows.
+PixelSize ScrollAreaRoom(Handle area);
+// Width of a vertical scroll bar, height of a horizontal one.
+PixelSize ScrollBarSize();
+struct ScrollView {
+  PixelSize inner;  // the inner area's size
+  PixelSize shown;  // the part of it in view
+  int x = 0;        // the shown part's top left in the inner area
+  int y = 0;
+  bool horizontalBar = false;
+  bool verticalBar = false;
+};
+// Shows the scroll bars and moves the inner area as the view says.
+void ShowScrollView(Handle area, const ScrollView& view);
+
+// Editors: text with "\r" between lines, offsets in characters. A line
+// exists from 0 to EditorLineCount - 1; an empty editor has one.
+int EditorTextLength(Handle editor);
+int EditorLineCount(Handle editor);
+int EditorLineStart(Handle editor, int line);
+int EditorLineLength(Handle editor, int start);  // of the line starting at start
+void EditorReplace(Handle editor, int from, int to, TextView text);
 
 // ---- Requesters and clipboard -------------------------------------------------
 struct TopWindowState {

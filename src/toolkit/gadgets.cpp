@@ -33,10 +33,25 @@ bool ValidNumber(int number) {
   return number == KV_Any || (number >= 0 && number <= ObjectTable<GadgetObject>::kMaxFixed);
 }
 
-GadgetObject* Create(int kind, int number, int x, int y, int width, int height, TextView text,
-                     int flags) {
+const GadgetKind& KindTable(int kind) {
+  switch (kind) {
+    case GK_CONTAINER: return detail::ContainerKind();
+    case GK_CANVAS: return detail::CanvasKind();
+    case GK_FRAME: return detail::FrameKind();
+    case GK_SCROLLAREA: return detail::ScrollAreaKind();
+    case GK_SPLITTER: return detail::SplitterKind();
+    default: return platform::KindTable(kind);
+  }
+}
+
+}  // namespace
+
+namespace detail {
+
+GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
+                           TextView text, int flags) {
   if (!ValidNumber(number)) return nullptr;
-  const GadgetKind& table = platform::KindTable(kind);
+  const GadgetKind& table = KindTable(kind);
   platform::ControlParams params;
   params.kind = kind;
   params.parent = CurrentGadgetParent();
@@ -67,10 +82,19 @@ GadgetObject* Create(int kind, int number, int x, int y, int width, int height, 
   return gadget;
 }
 
-Handle Result(int number, const GadgetObject* gadget) {
+Handle CreationResult(int number, const GadgetObject* gadget) {
   if (!gadget) return 0;
   return number == KV_Any ? gadget->number : gadget->handle;
 }
+
+Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
+                 int flags) {
+  return CreationResult(number, CreateGadget(kind, number, x, y, width, height, text, flags));
+}
+
+}  // namespace detail
+
+namespace {
 
 void DisposeOne(int number) {
   GadgetObject* gadget = Table().Find(number);
@@ -98,30 +122,30 @@ void InitGadgetLibrary() {
 void EndGadgetLibrary() { platform::EndGadgets(); }
 
 Handle NewButton(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return Result(number, Create(GK_BUTTON, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_BUTTON, number, x, y, width, height, text, flags);
 }
 
 Handle NewStringField(int number, int x, int y, int width, int height, TextView text,
                       int flags) {
-  return Result(number, Create(GK_STRING, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_STRING, number, x, y, width, height, text, flags);
 }
 
 Handle NewTextLabel(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return Result(number, Create(GK_TEXT, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_TEXT, number, x, y, width, height, text, flags);
 }
 
 Handle NewListView(int number, int x, int y, int width, int height, int flags) {
-  return Result(number, Create(GK_LISTVIEW, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags);
 }
 
 Handle NewEditor(int number, int x, int y, int width, int height, int flags) {
-  return Result(number, Create(GK_EDITOR, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_EDITOR, number, x, y, width, height, {}, flags);
 }
 
 Handle NewPanel(int number, int x, int y, int width, int height) {
-  GadgetObject* panel = Create(GK_PANEL, number, x, y, width, height, {}, 0);
+  GadgetObject* panel = detail::CreateGadget(GK_PANEL, number, x, y, width, height, {}, 0);
   if (panel) PushGadgetParent(panel->handle);
-  return Result(number, panel);
+  return detail::CreationResult(number, panel);
 }
 
 void DisposeGadget(int gadget) { Table().Free(gadget); }
@@ -136,6 +160,10 @@ void OnGadgetDestroyed(int gadget, Handle handle) {
   if (record->kind && record->kind->release) record->kind->release(*record);
   DropQueuedEvents(EV_GADGET, gadget, -1, -1);
   Table().Remove(gadget);
+}
+
+void OnPanelPageResized(const GadgetObject& panel) {
+  QueueGadgetEvent(panel, ET_RESIZE, KV_Event_Force);
 }
 
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags) {
@@ -259,12 +287,22 @@ std::intptr_t ReadGadgetUserData(int gadget) {
 
 void WriteGadgetColor(int gadget, int which, int color) {
   GadgetObject* g = Find(gadget);
-  if (g && g->kind->writeColor) g->kind->writeColor(*g, which, color);
+  if (!g || !g->kind->showColor) return;
+  if (which == KV_FrontColor) {
+    g->frontColor = color;
+  } else if (which == KV_BackColor) {
+    g->backColor = color;
+  } else {
+    return;
+  }
+  g->kind->showColor(*g, which);
 }
 
 int ReadGadgetColor(int gadget, int which) {
   GadgetObject* g = Find(gadget);
-  return g && g->kind->readColor ? g->kind->readColor(*g, which) : 0;
+  if (!g || !g->kind->showColor) return 0;
+  if (which == KV_FrontColor) return g->frontColor;
+  return which == KV_BackColor ? g->backColor : 0;
 }
 
 int ReadGadgetAttribute(int gadget, int attribute) {
@@ -307,6 +345,16 @@ GadgetSize MeasureGadget(int gadget) {
   return {FromPixelsX(size.width), FromPixelsY(size.height)};
 }
 
+int ReadGadgetX(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsX(platform::ControlRect(g->handle).x) : 0;
+}
+
+int ReadGadgetY(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g ? FromPixelsY(platform::ControlRect(g->handle).y) : 0;
+}
+
 int ReadGadgetWidth(int gadget, int required) {
   if (required == 1) return MeasureGadget(gadget).width;
   GadgetObject* g = Find(gadget);
@@ -326,6 +374,7 @@ int GadgetRowHeight(int gadget) {
 
 int SystemEdgeWidth() { return platform::EdgeSize().width; }
 int SystemEdgeHeight() { return platform::EdgeSize().height; }
+int SystemBorderWidth() { return platform::BorderWidth(); }
 
 Handle GetGadgetHandle(int gadget) {
   GadgetObject* g = Find(gadget);

@@ -23,6 +23,11 @@ constexpr int GK_TEXT = 3;
 constexpr int GK_LISTVIEW = 6;
 constexpr int GK_EDITOR = 22;
 constexpr int GK_PANEL = 28;
+constexpr int GK_FRAME = 7;
+constexpr int GK_CONTAINER = 11;
+constexpr int GK_SCROLLAREA = 16;
+constexpr int GK_SPLITTER = 29;
+constexpr int GK_CANVAS = 33;
 
 // Creation flags.
 constexpr int KV_Button_Default = 0x1;
@@ -43,12 +48,37 @@ constexpr int KV_ListView_MultiSelect = 0x800;  // extended selection
 constexpr int KV_ListView_ClickSelect = 0x8;    // each click toggles an item
 constexpr int KV_Editor_ReadOnly = 0x800;
 constexpr int KV_Editor_WordWrap = 0x10000000;
+constexpr int KV_Container_BorderLess = 0x0;
+constexpr int KV_Container_Flat = 0x1;
+constexpr int KV_Container_Raised = 0x2;
+constexpr int KV_Container_Single = 0x4;
+constexpr int KV_Container_Double = 0x8;
+constexpr int KV_Canvas_Border = 0x1;
+constexpr int KV_Canvas_ClipMouse = 0x2;
+constexpr int KV_Canvas_Keyboard = 0x4;
+constexpr int KV_Canvas_DrawFocus = 0x8;
+constexpr int KV_Canvas_Container = 0x20;  // collects the gadgets created after it
+constexpr int KV_ScrollArea_Flat = 0x1;
+constexpr int KV_ScrollArea_Raised = 0x2;
+constexpr int KV_ScrollArea_Single = 0x4;
+constexpr int KV_ScrollArea_BorderLess = 0x8;
+constexpr int KV_ScrollArea_Center = 0x10;
+constexpr int KV_Splitter_Vertical = 0x1;   // sides left and right
+constexpr int KV_Splitter_Separator = 0x2;  // a wider, raised bar
+constexpr int KV_Splitter_FirstFixed = 0x4;   // keeps its size when the splitter is resized
+constexpr int KV_Splitter_SecondFixed = 0x8;
 
 // Attributes (Read/WriteGadgetAttribute). The editor's are its flag values.
 constexpr int KV_String_MaximumLength = 1;
 constexpr int KV_Panel_ItemWidth = 1;   // shown page's inner width, read only
 constexpr int KV_Panel_ItemHeight = 2;  // shown page's inner height, read only
 constexpr int KV_Panel_TabHeight = 3;   // height of the tab row, read only
+constexpr int KV_ScrollArea_InnerWidth = 1;
+constexpr int KV_ScrollArea_InnerHeight = 2;
+constexpr int KV_ScrollArea_X = 3;  // scroll position
+constexpr int KV_ScrollArea_Y = 4;
+constexpr int KV_Splitter_FirstMinimumSize = 1;
+constexpr int KV_Splitter_SecondMinimumSize = 2;
 
 // Colour selectors; colours are 0x00BBGGRR, -1 the default colour.
 constexpr int KV_FrontColor = 1;
@@ -69,6 +99,23 @@ Handle NewEditor(int number, int x, int y, int width, int height, int flags = 0)
 // The new panel becomes the current gadget parent; each inserted tab's page
 // takes its place there.
 Handle NewPanel(int number, int x, int y, int width, int height);
+// A container, a container canvas and a scroll area collect the gadgets
+// created after them: each becomes the current gadget parent (a scroll area
+// through its inner area) until PopGadgetParent, and OpenGadgetParent opens
+// it again. Each reports ET_RESIZE when its size changes.
+Handle NewContainer(int number, int x, int y, int width, int height, int flags = 0);
+Handle NewCanvas(int number, int x, int y, int width, int height, int flags = 0);
+// The inner area is innerWidth x innerHeight and scrolls by step; the scroll
+// bars come and go as the area needs them.
+Handle NewScrollArea(int number, int x, int y, int width, int height, int innerWidth,
+                     int innerHeight, int step, int flags = 0);
+// A captioned frame; it does not collect, the gadgets it frames lie beside it.
+Handle NewFrame(int number, int x, int y, int width, int height, TextView caption);
+// Moves the gadgets first and second (normally containers) into a new
+// splitter as its two sides; the user drags the bar between them. State: the
+// first side's size. Attributes KV_Splitter_*MinimumSize.
+Handle NewSplitter(int number, int x, int y, int width, int height, int first, int second,
+                   int flags = 0);
 void DisposeGadget(int gadget);  // KV_Any: every gadget
 
 // Text: a list's selected item (WriteGadgetText selects the first item equal
@@ -114,8 +161,12 @@ struct GadgetSize {
   int width = 0;
   int height = 0;
 };
+// The current position relative to what contains the gadget.
+int ReadGadgetX(int gadget);
+int ReadGadgetY(int gadget);
 // The size the gadget's kind needs for its current text and font; 0 x 0 for
-// lists, editors and panels, which are sized by their rows and pages.
+// lists, editors and panels, which are sized by their rows and pages. A
+// frame needs its caption's extent.
 GadgetSize MeasureGadget(int gadget);
 // required = 1: that part of MeasureGadget; otherwise the current outer size.
 int ReadGadgetWidth(int gadget, int required = 0);
@@ -125,6 +176,8 @@ int GadgetRowHeight(int gadget);
 // The platform's 3-D edge size in pixels, the frame of lists and fields.
 int SystemEdgeWidth();
 int SystemEdgeHeight();
+// The platform's thin border width in pixels, the frame of containers.
+int SystemBorderWidth();
 
 Handle GetGadgetHandle(int gadget);
 int GetGadgetKind(int gadget);
@@ -134,7 +187,8 @@ void SetGadgetParentWindow(Handle window);
 void PushGadgetParent(Handle parent);
 void PopGadgetParent();  // nothing when the stack is empty
 // A panel pushes the current parent and makes the page of tab item current,
-// or the panel itself for item -2.
+// or the panel itself for item -2; a gadget that collects makes itself
+// current.
 void OpenGadgetParent(int gadget, int item = -2);
 
 // BindEventHandler for EV_GADGET in the gadget's top-level window. Returns 0

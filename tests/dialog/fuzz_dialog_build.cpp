@@ -1,6 +1,7 @@
 // Builds dialogs from whatever the fuzzer makes up, on the headless toolkit:
 // opens the first window and then the one named "b" with the same dialog,
-// lays it out again, resizes it, looks names up and releases everything.
+// lays it out again, resizes it, drags its splitters, scrolls its scroll
+// areas, looks names up and releases everything.
 #include <cstdint>
 
 #include "dialog/dialog.h"
@@ -34,13 +35,26 @@ bool SetUpOnce() {
   return true;
 }
 
+// What a user does to the containers, each gadget once.
+void Play(int dialog, int size) {
+  for (const PlacedItem& item : DialogLayout(dialog)) {
+    int kind = GetGadgetKind(item.gadget);
+    if (kind == GK_SPLITTER) headless::DragSplitter(item.gadget, size % 61 - 30, size % 37 - 18);
+    if (kind == GK_SCROLLAREA) {
+      headless::ScrollLines(item.gadget, true, size % 5);
+      headless::ScrollLines(item.gadget, false, -1);
+    }
+  }
+}
+
 void Exercise(int dialog, int size) {
+  Play(dialog, size);
   RelayoutDialog(dialog);
   FindDialogGadget(dialog, u"a");
   int window = DialogWindowOf(dialog);
   headless::ResizeWindow(window, size % 700, size % 500);
   headless::ResizeWindow(window, 1, 1);
-  DialogLayout(dialog);
+  Play(dialog, size);
 }
 
 }  // namespace

@@ -21,18 +21,18 @@ class Items : public DialogTest {
     ASSERT_EQ(build.error, u"");
   }
 
-  int GadgetOf(TextView name) { return dialog::FindByName(*root, name)->gadget; }
+  int GadgetOf(TextView name) { return root->FindByName(name)->gadget; }
   bool Shown(TextView name) { return headless::IsShown(GetGadgetHandle(GadgetOf(name))); }
 
-  std::unique_ptr<dialog::WindowItem, dialog::ItemDeleter> root;
+  std::unique_ptr<dialog::WindowItem> root;
 };
 
 TEST_F(Items, ShowingASubtreeAgainLeavesFoldedItemsHidden) {
   BuildItems(u"<window><vbox><button name='a'/><button name='folded' folded='yes'/>"
              u"<panel name='pan'><tab><string name='s'/></tab></panel></vbox></window>");
-  dialog::SetHidden(*root, true);
+  root->SetHidden(true);
   for (TextView name : {u"a", u"folded", u"pan", u"s"}) EXPECT_FALSE(Shown(name));
-  dialog::SetHidden(*root, false);
+  root->SetHidden(false);
   for (TextView name : {u"a", u"pan", u"s"}) EXPECT_TRUE(Shown(name));
   EXPECT_FALSE(Shown(u"folded"));
 }
@@ -43,7 +43,7 @@ TEST_F(Items, ReapplyingTextsRestoresGadgetsAndTabTitles) {
   WriteGadgetText(GadgetOf(u"b"), u"changed");
   WriteGadgetText(GadgetOf(u"s"), u"typed");
   WriteGadgetItemText(GadgetOf(u"pan"), 0, u"changed");
-  dialog::ReapplyText(*root);
+  root->ReapplyText();
   EXPECT_EQ(ReadGadgetText(GadgetOf(u"b")), u"Go");
   EXPECT_EQ(ReadGadgetItemText(GadgetOf(u"pan"), 0), u"Title");
   EXPECT_EQ(ReadGadgetText(GadgetOf(u"s")), u"typed") << "a field without a text keeps its own";

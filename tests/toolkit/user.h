@@ -14,6 +14,12 @@ void DoubleClickListItem(int gadget, int item);
 // Focuses a string field or editor and types text at its end.
 void TypeText(int gadget, TextView text);
 void ChooseTab(int gadget, int index);
+// Drags a splitter's bar by dx, dy pixels.
+void DragSplitter(int gadget, int dx, int dy);
+// Clicks a scroll bar's arrow of a scroll area: lines > 0 down or right.
+void ScrollLines(int gadget, bool vertical, int lines);
+// Where the user sees a gadget: its top in screen pixels.
+int ScreenTop(int gadget);
 void RequestClose(int window);
 // Lets one expiry of a running window timer through.
 void FireTimer(int window, int timerId);

@@ -8,6 +8,11 @@ void ClickListItem(int gadget, int item) { headless::ClickListItem(gadget, item)
 void DoubleClickListItem(int gadget, int item) { headless::DoubleClickListItem(gadget, item); }
 void TypeText(int gadget, TextView text) { headless::TypeText(gadget, text); }
 void ChooseTab(int gadget, int index) { headless::ChooseTab(gadget, index); }
+void DragSplitter(int gadget, int dx, int dy) { headless::DragSplitter(gadget, dx, dy); }
+void ScrollLines(int gadget, bool vertical, int lines) {
+  headless::ScrollLines(gadget, vertical, lines);
+}
+int ScreenTop(int gadget) { return headless::ScreenRect(gadget).y; }
 void RequestClose(int window) { headless::RequestClose(window); }
 void FireTimer(int window, int timerId) { headless::FireTimer(window, timerId); }
 void AnswerNextMessageBox(int code) { headless::AnswerNextMessageBox(code); }

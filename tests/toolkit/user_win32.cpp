@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "toolkit/backend.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/windows.h"
 #include "user.h"
@@ -192,6 +193,39 @@ void ChooseTab(int gadget, int index) {
       Click(tabs, Centre(rect));
     }
   });
+}
+
+// Takes the bar in its middle, moves the mouse with the button held and lets go.
+void DragSplitter(int gadget, int dx, int dy) {
+  Act([gadget, dx, dy] {
+    HWND splitter = Control(gadget);
+    const GadgetObject* g = FindGadgetObject(gadget);
+    if (!Reachable(splitter) || !g) return;
+    PixelRect bar = SplitterBarOf(*g).rect;
+    int x = bar.x + bar.width / 2;
+    int y = bar.y + bar.height / 2;
+    PostMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y + dy));
+    PostMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, y + dy));
+    Pump();
+  });
+}
+
+// What a click on a scroll bar's arrow sends.
+void ScrollLines(int gadget, bool vertical, int lines) {
+  Act([gadget, vertical, lines] {
+    HWND area = Control(gadget);
+    if (!Reachable(area)) return;
+    UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
+    WPARAM code = lines > 0 ? SB_LINEDOWN : SB_LINEUP;
+    for (int i = 0; i < (lines > 0 ? lines : -lines); ++i) SendMessageW(area, message, code, 0);
+  });
+}
+
+int ScreenTop(int gadget) {
+  RECT rect{};
+  GetWindowRect(Control(gadget), &rect);
+  return rect.top;
 }
 
 // The close command of the system menu, as the close box and Alt+F4 give it.

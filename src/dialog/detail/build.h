@@ -19,6 +19,7 @@ struct Build {
   int window = -1;          // number of the window being built
   Text error;               // the first error; once set, nothing more is built
   std::vector<OpenPanel> panels;  // innermost on top
+  int depth = 0;            // elements between the window and the one being built
 
   bool Failed() const { return !error.empty(); }
   // Keeps message only when it is the build's first error.
@@ -33,9 +34,24 @@ Text UnsupportedFlagError(TextView flag, TextView element);
 Text UnsupportedEventError(TextView attribute, TextView element);
 Text UnknownProcedureError(TextView value);
 Text TabWithoutPanelError();
+Text GridRowSpanError(int span);
+Text GridRowsError(int row);
+Text GridColumnsError(int columns);
+Text SplitterChildrenError();
+Text NestingError(TextView element);
+Text UnbuiltElementError(TextView element);
+
+// Beyond this a grid's cell table would only waste memory.
+constexpr int kMostGridColumns = 1000;
+
+// The deepest nesting a description may have: layout and build recurse once
+// per level, so a deeper one would only wear out the stack.
+constexpr int kDeepestNesting = 100;
 
 // Builds the elements among first and its siblings into parent, each with
-// its subtree, until the build fails.
+// its subtree, until the build fails. An element the toolkit cannot create
+// yet, or one nested too deep, fails the build; unknown names are skipped
+// with their subtree.
 void BuildChildren(LayoutItem& parent, const XmlNode* first, Build& build);
 
 }  // namespace kv::dialog

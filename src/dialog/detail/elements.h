@@ -41,8 +41,7 @@ struct ElementType {
   ElementKind kind;
   std::span<const FlagName> flags;  // besides runtime constants
   unsigned events;                  // EventBits
-  // Null for elements the toolkit cannot create yet: they are skipped like
-  // unknown elements.
+  // Null for the window, which is no content element.
   ItemPtr (*create)(const XmlNode* element, const ElementType& type, Build& build);
 };
 

@@ -1,6 +1,7 @@
-// The item classes with fields of their own, and the element creators.
+// The item classes and the element creators.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -12,12 +13,23 @@ namespace kv::dialog {
 struct Build;
 struct ElementType;
 
+// A gadget sized by what the toolkit measures, raised to the attribute
+// minimums; folded and -1 do not change it.
+struct MeasuredItem : LayoutItem {
+  using LayoutItem::LayoutItem;
+  Size RequiredSize() override { return NaturalSize(); }
+  Size NaturalSize() override;
+};
+
 // hbox and vbox.
 struct BoxItem : LayoutItem {
   enum class Expand { Yes, No, Equal, Item };
   enum class Align { Start, Center, End };
 
   using LayoutItem::LayoutItem;
+  Size NaturalSize() override;
+  void AddChild(ItemPtr child, const XmlNode* element, Build& build) override;
+
   bool horizontal = false;
   int spacing = 5;
   Expand expandMode = Expand::Yes;
@@ -27,11 +39,29 @@ struct BoxItem : LayoutItem {
   std::vector<int> childMainSizes;
   int totalMainSize = 0;
   int foldedCount = 0;
+
+ protected:
+  void Place(Rect area) override;
 };
 
-// One child inside margins: the window, tabs, and the single-child containers.
+// multibox: every child on the same area.
+struct MultiItem : LayoutItem {
+  using LayoutItem::LayoutItem;
+  Size NaturalSize() override;
+  void AddChild(ItemPtr child, const XmlNode* element, Build& build) override;
+
+ protected:
+  void Place(Rect area) override;
+};
+
+// One child inside margins: singlebox, and the base of the window, tabs and
+// the containers with a gadget. A later child replaces the earlier one.
 struct ContainerItem : LayoutItem {
   using LayoutItem::LayoutItem;
+  // Child plus margins, raised to the attribute minimums.
+  Size NaturalSize() override;
+  void AddChild(ItemPtr child, const XmlNode* element, Build& build) override;
+
   int marginTop = 10;
   int marginBottom = 10;
   int marginLeft = 10;
@@ -45,6 +75,17 @@ struct ContainerItem : LayoutItem {
   // The child's required size from the last required-size pass.
   int childWidth = 0;
   int childHeight = 0;
+
+ protected:
+  // The container rule applied to area itself.
+  void Place(Rect area) override { PlaceChild(area); }
+  LayoutItem* Child() const { return children.empty() ? nullptr : children.front().get(); }
+  // Asks the child and keeps its size; 0 x 0 without a child.
+  Size MeasureChild();
+  // The child's rectangle by the container rule: inside area less the
+  // margins, narrowed and aligned as the expand, cap and align settings say.
+  Rect ChildArea(Rect area) const;
+  void PlaceChild(Rect area);
 };
 
 struct WindowItem : ContainerItem {
@@ -52,28 +93,20 @@ struct WindowItem : ContainerItem {
   static constexpr std::int16_t kAuto = -1;
 
   using ContainerItem::ContainerItem;
+  Size NaturalSize() override;
+
   int window = -1;
   Handle handle = 0;  // tells the window from a later one at the same number
   std::int16_t minWidth = kNotGiven;
   std::int16_t minHeight = kNotGiven;
   std::int16_t maxWidth = kNotGiven;
   std::int16_t maxHeight = kNotGiven;
+
+ protected:
+  void Place(Rect area) override;
 };
 
-struct TabItem : ContainerItem {
-  using ContainerItem::ContainerItem;
-  int panel = -1;  // the panel gadget
-  int pageIndex = 0;
-};
-
-// The container placement rule: places the container's child inside area
-// less the margins, as its expand, cap and align settings say.
-void PlaceContainerChild(ContainerItem& container, Rect area);
-// Child plus margins, raised to the attribute minimums; refreshes the cache.
-Size ContainerNaturalSize(ContainerItem& container);
-
-// The number to create an item's gadget or window at, and its number once
-// created (-1 when the toolkit made none).
+// Shared by the element creators.
 int CreationNumber(const LayoutItem& item);
 int CreatedNumber(const LayoutItem& item, Handle created);
 
@@ -84,7 +117,17 @@ ItemPtr CreateEmpty(const XmlNode* element, const ElementType& type, Build& buil
 ItemPtr CreateGadget(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreatePanel(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateTab(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateGrid(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateSingleBox(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateMultiBox(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateContainer(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateCanvas(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateFrame(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateScrollArea(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateSplitter(const XmlNode* element, const ElementType& type, Build& build);
+// Elements the toolkit cannot create yet: a build error naming them.
+ItemPtr RefuseElement(const XmlNode* element, const ElementType& type, Build& build);
 // The window item, without its window (see OpenDialogWindow).
-std::unique_ptr<WindowItem, ItemDeleter> CreateWindowItem(const XmlNode* element, Build& build);
+std::unique_ptr<WindowItem> CreateWindowItem(const XmlNode* element, Build& build);
 
 }  // namespace kv::dialog

@@ -12,7 +12,10 @@
 
 namespace kv::headless {
 
-enum class ControlClass { Window, Button, Edit, Static, ListBox, RichEdit, Tab, Page };
+enum class ControlClass {
+  Window, Button, Edit, Static, ListBox, RichEdit, Tab, Page, Container, Canvas, Frame,
+  ScrollArea, ScrollInner, Splitter,
+};
 
 struct ListRow {
   Text text;
@@ -56,6 +59,8 @@ struct Control {
   int caret = -1;                 // lists: the row with the focus
   std::vector<TabItem> tabs;      // panels
   int selectedTab = -1;
+  bool horizontalBar = false;     // scroll areas
+  bool verticalBar = false;
 };
 
 Control* FindControl(Handle handle);

@@ -75,6 +75,20 @@ void ChooseTab(int gadget, int index) {
   QueueGadgetEvent(*g, ET_CHANGE);
 }
 
+void DragSplitter(int gadget, int dx, int dy) {
+  GadgetObject* g = Usable(gadget, GK_SPLITTER);
+  if (!g) return;
+  SplitterBar bar = SplitterBarOf(*g);
+  OnSplitterDragged(*g, bar.vertical ? bar.rect.x + dx : bar.rect.y + dy);
+}
+
+void ScrollLines(int gadget, bool vertical, int lines) {
+  GadgetObject* g = Usable(gadget, GK_SCROLLAREA);
+  if (!g || !ShowsScrollBar(gadget, vertical)) return;
+  for (int i = 0; i < lines; ++i) OnScrollAreaScrolled(*g, vertical, ScrollMove::LineForward);
+  for (int i = 0; i > lines; --i) OnScrollAreaScrolled(*g, vertical, ScrollMove::LineBack);
+}
+
 void RequestClose(int window) {
   if (WindowControl(window)) OnWindowClose(window);
 }
@@ -119,6 +133,25 @@ Text TipOf(int gadget) {
 PixelRect GadgetRect(int gadget) {
   const GadgetObject* g = FindGadgetObject(gadget);
   return g ? ControlOf(*g).rect : PixelRect{};
+}
+
+PixelRect ScreenRect(int gadget) {
+  const GadgetObject* g = FindGadgetObject(gadget);
+  if (!g) return {};
+  PixelRect rect = ControlOf(*g).rect;
+  for (const Control* c = FindControl(ControlOf(*g).parent); c; c = FindControl(c->parent)) {
+    rect.x += c->rect.x;
+    rect.y += c->rect.y;
+    if (c->cls == ControlClass::Window) break;
+  }
+  return rect;
+}
+
+bool ShowsScrollBar(int gadget, bool vertical) {
+  const GadgetObject* g = FindGadgetObject(gadget);
+  if (!g || g->kind->code != GK_SCROLLAREA) return false;
+  const Control& area = ControlOf(*g);
+  return vertical ? area.verticalBar : area.horizontalBar;
 }
 
 }  // namespace kv::headless

@@ -27,6 +27,10 @@ void TypeText(int gadget, TextView text);
 // Moves the keyboard focus to a gadget (0 or an unknown number: to none).
 void FocusGadget(int gadget);
 void ChooseTab(int gadget, int index);
+// Drags a splitter's bar by dx, dy pixels.
+void DragSplitter(int gadget, int dx, int dy);
+// Clicks a scroll area's bar arrows: lines > 0 down or right, < 0 back.
+void ScrollLines(int gadget, bool vertical, int lines);
 
 // ---- Windows ------------------------------------------------------------------
 void RequestClose(int window);
@@ -81,5 +85,9 @@ Handle FocusedHandle();
 Handle ActiveWindow();
 Text TipOf(int gadget);
 PixelRect GadgetRect(int gadget);  // pixels, relative to its parent
+// Pixels on the screen.
+PixelRect ScreenRect(int gadget);
+// Which scroll bars a scroll area shows.
+bool ShowsScrollBar(int gadget, bool vertical);
 
 }  // namespace kv::headless

@@ -19,8 +19,17 @@ constexpr int kCharHeight = 15;
 
 constexpr int kEdgeWidth = 2;   // 3-D edge
 constexpr int kEdgeHeight = 2;
+constexpr int kBorderWidth = 1;  // thin border
 
 constexpr int kListRowHeight = 17;
+
+// A frame draws its caption in a smaller caption font: cells kCharWidth x
+// kCaptionHeight.
+constexpr int kCaptionHeight = 13;
+
+// Scroll areas: a border of one 3-D edge unless KV_ScrollArea_BorderLess;
+// the bars are kScrollBarSize thick. Neither scales.
+constexpr int kScrollBarSize = 17;
 
 // An entry field's length limit until the program sets one.
 constexpr int kDefaultTextLimit = 30000;

@@ -32,6 +32,11 @@ ControlClass ClassOf(int kind) {
     case GK_LISTVIEW: return ControlClass::ListBox;
     case GK_EDITOR: return ControlClass::RichEdit;
     case GK_PANEL: return ControlClass::Tab;
+    case GK_CONTAINER: return ControlClass::Container;
+    case GK_CANVAS: return ControlClass::Canvas;
+    case GK_FRAME: return ControlClass::Frame;
+    case GK_SCROLLAREA: return ControlClass::ScrollArea;
+    case GK_SPLITTER: return ControlClass::Splitter;
     default: return ControlClass::Static;
   }
 }
@@ -219,7 +224,8 @@ Handle CreateControl(const ControlParams& params) {
   control.parent = params.parent;
   control.flags = params.flags;
   control.rect = params.rect;
-  if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT) {
+  if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
+      params.kind == GK_FRAME) {
     control.text = Text(params.text);
   }
   if (params.kind == GK_STRING) {
@@ -230,12 +236,18 @@ Handle CreateControl(const ControlParams& params) {
     control.readOnly = params.flags & KV_Editor_ReadOnly;
     control.wordWrap = params.flags & KV_Editor_WordWrap ? 1 : 0;
   }
-  return headless::AddControl(std::move(control)).handle;
+  Handle handle = headless::AddControl(std::move(control)).handle;
+  if (params.kind == GK_SCROLLAREA) {
+    Control inner;
+    inner.cls = ControlClass::ScrollInner;
+    inner.parent = handle;
+    headless::AddControl(std::move(inner));
+  }
+  return handle;
 }
 
 void AttachGadget(GadgetObject& gadget) {
   if (Control* control = FindControl(gadget.handle)) control->gadget = gadget.number;
-  gadget.data = std::make_unique<headless::KindWords>();
 }
 
 PixelRect ControlRect(Handle handle) {
@@ -262,6 +274,58 @@ void SetTip(Handle handle, TextView text) {
 }
 
 PixelSize EdgeSize() { return {headless::kEdgeWidth, headless::kEdgeHeight}; }
+int BorderWidth() { return headless::kBorderWidth; }
+
+PixelSize TextExtent(Handle handle, TextView text) {
+  PixelSize size = headless::MeasureLine(text);
+  const Control* control = FindControl(handle);
+  if (control && control->cls == ControlClass::Frame) {
+    size.height = ToPixelsY(headless::kCaptionHeight);
+  }
+  return size;
+}
+
+void AdoptControl(Handle parent, Handle handle) {
+  Control* control = FindControl(handle);
+  Control* adopter = FindControl(parent);
+  if (!control || !adopter) return;
+  if (Control* old = FindControl(control->parent)) std::erase(old->children, handle);
+  control->parent = parent;
+  adopter->children.push_back(handle);
+}
+
+void RepaintControl(Handle) {}
+
+Handle ScrollAreaInner(Handle area) {
+  Control* control = FindControl(area);
+  return control && !control->children.empty() ? control->children.front() : 0;
+}
+
+// The inner area lies inside the border, as in a client area.
+int ScrollAreaBorder(const Control& area) {
+  return area.flags & KV_ScrollArea_BorderLess ? 0 : headless::kEdgeWidth;
+}
+
+PixelSize ScrollAreaRoom(Handle area) {
+  Control* control = FindControl(area);
+  if (!control) return {};
+  int border = ScrollAreaBorder(*control);
+  return {std::max(0, control->rect.width - 2 * border),
+          std::max(0, control->rect.height - 2 * border)};
+}
+
+PixelSize ScrollBarSize() { return {headless::kScrollBarSize, headless::kScrollBarSize}; }
+
+void ShowScrollView(Handle area, const ScrollView& view) {
+  Control* control = FindControl(area);
+  if (!control) return;
+  control->horizontalBar = view.horizontalBar;
+  control->verticalBar = view.verticalBar;
+  if (Control* inner = FindControl(ScrollAreaInner(area))) {
+    int border = ScrollAreaBorder(*control);
+    inner->rect = {border - view.x, border - view.y, view.inner.width, view.inner.height};
+  }
+}
 
 }  // namespace platform
 }  // namespace kv

@@ -23,6 +23,18 @@ struct ControlClass {
   DWORD exStyle;
 };
 
+// A scroll area's border as its flags choose; a sunken edge by default.
+ControlClass ScrollAreaClass(int flags) {
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+  if (flags & KV_ScrollArea_BorderLess) return {kScrollAreaClass, style, 0};
+  if (flags & KV_ScrollArea_Flat) return {kScrollAreaClass, style | WS_BORDER, 0};
+  if (flags & KV_ScrollArea_Single) return {kScrollAreaClass, style, WS_EX_STATICEDGE};
+  if (flags & KV_ScrollArea_Raised) {
+    return {kScrollAreaClass, style, WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME};
+  }
+  return {kScrollAreaClass, style, WS_EX_CLIENTEDGE};
+}
+
 // Style bits every gadget of a kind has; the creation flags are added.
 ControlClass ClassOf(int kind, int flags) {
   switch (kind) {
@@ -33,6 +45,16 @@ ControlClass ClassOf(int kind, int flags) {
     case GK_EDITOR:
       return {RichEditClass(), 0x503111C4, VisualStyles() ? 0u : WS_EX_CLIENTEDGE};
     case GK_PANEL: return {WC_TABCONTROLW, 0x50030000, WS_EX_TRANSPARENT};
+    case GK_FRAME: return {L"Button", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0};
+    case GK_CONTAINER: return {kContainerClass, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0};
+    case GK_SPLITTER: return {kSplitterClass, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0};
+    case GK_CANVAS:
+      return {kCanvasClass,
+              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN |
+                  (flags & KV_Canvas_Border ? WS_BORDER : 0u) |
+                  (flags & KV_Canvas_Keyboard ? WS_TABSTOP : 0u),
+              0};
+    case GK_SCROLLAREA: return ScrollAreaClass(flags);
     default: return {L"Static", 0x50020080, flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
   }
 }
@@ -81,12 +103,14 @@ LRESULT CALLBACK GadgetProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 const KindBehaviour& BehaviourOf(const GadgetObject& gadget) {
   static const KindBehaviour none;
+  static const KindBehaviour canvas{.procedure = FocusProcedure};
   switch (gadget.kind->code) {
     case GK_STRING: return kStringBehaviour;
     case GK_TEXT: return kTextBehaviour;
     case GK_LISTVIEW: return kListViewBehaviour;
     case GK_EDITOR: return kEditorBehaviour;
     case GK_PANEL: return kPanelBehaviour;
+    case GK_CANVAS: return canvas;
     default: return none;
   }
 }
@@ -144,6 +168,7 @@ void InitGadgets() {
                                                    ICC_INTERNET_CLASSES};
   InitCommonControlsEx(&classes);
   resources.visualStyles = win32::CommonControlsVersion6() && IsAppThemed() && IsThemeActive();
+  win32::RegisterContainerClasses();
 }
 
 void EndGadgets() { win32::DestroyTips(); }
@@ -161,13 +186,23 @@ const GadgetKind& KindTable(int kindCode) {
 
 Handle CreateControl(const ControlParams& params) {
   win32::ControlClass controlClass = win32::ClassOf(params.kind, params.flags);
-  bool hasText = params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT;
+  bool hasText = params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
+                 params.kind == GK_FRAME;
   HWND hwnd = CreateWindowExW(
       controlClass.exStyle, controlClass.name, hasText ? win32::Wide(params.text).c_str() : L"",
       controlClass.style | static_cast<DWORD>(params.flags), params.rect.x, params.rect.y,
       params.rect.width, params.rect.height, Hwnd(params.parent),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kUnattachedId)), win32::Instance(),
       nullptr);
+  if (hwnd && params.kind == GK_SCROLLAREA) {
+    HWND inner = CreateWindowExW(0, win32::kScrollAreaChildClass, L"", WS_CHILD | WS_VISIBLE |
+                                 WS_CLIPCHILDREN, 0, 0, 0, 0, hwnd, nullptr, win32::Instance(),
+                                 nullptr);
+    if (!inner) {
+      DestroyWindow(hwnd);
+      return 0;
+    }
+  }
   return win32::HandleOf(hwnd);
 }
 
@@ -201,6 +236,16 @@ void MoveControl(Handle control, const PixelRect& rect) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
   }
 }
+
+PixelSize TextExtent(Handle control, TextView text) {
+  return win32::MeasureText(Hwnd(control), text);
+}
+
+int BorderWidth() { return GetSystemMetrics(SM_CXBORDER); }
+
+void AdoptControl(Handle parent, Handle control) { SetParent(Hwnd(control), Hwnd(parent)); }
+
+void RepaintControl(Handle control) { InvalidateRect(Hwnd(control), nullptr, TRUE); }
 
 void ShowControl(Handle handle, bool visible) {
   ShowWindow(Hwnd(handle), visible ? SW_SHOW : SW_HIDE);

@@ -61,10 +61,8 @@ inline HWND HwndOf(const GadgetObject& gadget) { return Hwnd(gadget.handle); }
 // What the backend keeps per gadget.
 struct ControlData : GadgetData {
   WNDPROC previous = nullptr;  // the control's own procedure
-  int frontColor = -1;
-  int backColor = -1;
-  HBRUSH backBrush = nullptr;  // from the shared cache while backColor is set
-  int emptyLines = 0;          // editors: see editor.cpp
+  HBRUSH backBrush = nullptr;  // from the shared cache while a back colour is set
+  COLORREF brushColor = 0;     // the colour backBrush is cached under
   int wordWrap = 0;            // editors
 };
 inline ControlData& DataOf(GadgetObject& gadget) {
@@ -112,12 +110,23 @@ void DestroyTips();
 // defaultColor (a system colour index) as background when only the front
 // colour is set. False when neither is set.
 bool PaintColors(GadgetObject& gadget, HDC dc, int defaultColor, LRESULT* result);
-int ReadColor(GadgetObject& gadget, int which);
-void WriteColor(GadgetObject& gadget, int which, int color);
+void ShowColor(GadgetObject& gadget, int which);
 void ReleaseColors(GadgetObject& gadget);
 // The shared cache: one solid brush per colour, counted.
 HBRUSH AcquireBrush(COLORREF color);
 void ReleaseBrush(COLORREF color);
+
+// Window classes of our own for gadgets that hold gadgets.
+constexpr wchar_t kContainerClass[] = L"KvContainer";
+constexpr wchar_t kCanvasClass[] = L"KvCanvas";
+constexpr wchar_t kScrollAreaClass[] = L"KvScrollArea";
+constexpr wchar_t kScrollAreaChildClass[] = L"KvScrollAreaChild";
+constexpr wchar_t kSplitterClass[] = L"KvSplitter";
+void RegisterContainerClasses();
+LRESULT CALLBACK ScrollAreaProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SplitterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Messages of the gadgets inside go to the window procedure, as a page's do.
+LRESULT CALLBACK ForwardToWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Text extents in the control's font, in pixels.
 PixelSize MeasureText(HWND control, TextView text);
