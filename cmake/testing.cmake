@@ -39,3 +39,15 @@ function(kv_add_fuzzer name)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# kv_use_fakeadb(TARGET): the target starts copies of the fake adb (KV_FAKEADB)
+# through tests/fixtures/fake_device.h.
+function(kv_use_fakeadb target)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  add_dependencies(${target} fakeadb)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${target} PRIVATE
+    KV_FAKEADB="${KV_FIXTURES_DIR}/fakeadb${CMAKE_EXECUTABLE_SUFFIX}")
+endfunction()

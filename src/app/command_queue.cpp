@@ -95,9 +95,10 @@ void PumpCommandQueue() {
 }
 
 ProcessHandle StartQueuedCommand(const QueuedCommand& command) {
-  Text directory = command.workingDirectory.empty() ? PathDirectory(CONFIG.ADBPath)
-                                                    : command.workingDirectory;
-  return StartProcess(CONFIG.ADBPath, command.parameters, directory, adb::kCommandFlags);
+  const Text& adbPath = AdbPath();
+  Text directory =
+      command.workingDirectory.empty() ? PathDirectory(adbPath) : command.workingDirectory;
+  return StartProcess(adbPath, command.parameters, directory, adb::kCommandFlags);
 }
 
 void StopRunningCommand() {

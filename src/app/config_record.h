@@ -16,6 +16,10 @@ struct Config {
 // The one program-wide instance.
 extern Config CONFIG;
 
+// The adb executable every command runs: read at each start, so an edited
+// path applies to the next command.
+inline const Text& AdbPath() { return CONFIG.ADBPath; }
+
 // <CONFIG><isValid>..</isValid><ADBPath>..</ADBPath></CONFIG>
 extern const RecordDescriptor ConfigDescriptor;
 

@@ -2,9 +2,37 @@
 
 #include <iterator>
 
+#include "dialog/dialog.h"
+
 namespace kv {
 
+MainGadgets GADGETS;
+
 namespace {
+
+struct GadgetName {
+  TextView name;
+  int MainGadgets::*number;
+};
+
+#define KV_GADGET(name) \
+  { u## #name, &MainGadgets::name }
+constexpr GadgetName kGadgetNames[] = {
+    KV_GADGET(cmdCWrite),      KV_GADGET(cmdGenCopy),    KV_GADGET(cmdGenReload),
+    KV_GADGET(cmdOSetADBPath), KV_GADGET(cmdSDisable),   KV_GADGET(cmdSDump),
+    KV_GADGET(cmdSEnable),     KV_GADGET(cmdSReinstall), KV_GADGET(cmdSUninstall),
+    KV_GADGET(cmdUDisable),    KV_GADGET(cmdUDump),      KV_GADGET(cmdUEnable),
+    KV_GADGET(cmdUUninstall),  KV_GADGET(lblOADBPath),   KV_GADGET(lblWarn),
+    KV_GADGET(lstCGlobal),     KV_GADGET(lstCSecure),    KV_GADGET(lstCSystem),
+    KV_GADGET(lstDInfo),       KV_GADGET(lstSDisabled),  KV_GADGET(lstSEnabled),
+    KV_GADGET(lstSLibraries),  KV_GADGET(lstSModules),   KV_GADGET(lstSUninstalled),
+    KV_GADGET(lstUDisabled),   KV_GADGET(lstUEnabled),   KV_GADGET(panC),
+    KV_GADGET(panD),           KV_GADGET(panMain),       KV_GADGET(panS),
+    KV_GADGET(panU),           KV_GADGET(txtCNewValue),  KV_GADGET(txtCSelected),
+    KV_GADGET(txtGenStatus),   KV_GADGET(txtOADBPath),   KV_GADGET(txtSSelected),
+    KV_GADGET(txtUSelected),
+};
+#undef KV_GADGET
 
 // One element per source line; the lines are joined by the compiler.
 constexpr char16_t kDescription[] =
@@ -127,5 +155,25 @@ constexpr char16_t kDescription[] =
 }  // namespace
 
 const TextView kMainWindowDescription{kDescription, std::size(kDescription) - 1};
+
+void FindMainGadgets(int dialog) {
+  GADGETS = {};
+  GADGETS.window = DialogWindowOf(dialog);
+  for (const GadgetName& gadget : kGadgetNames) {
+    GADGETS.*gadget.number = FindDialogGadget(dialog, gadget.name);
+  }
+}
+
+PackageTab UserTab() {
+  const MainGadgets& g = GADGETS;
+  return {u"user", g.txtUSelected, g.lstUEnabled, g.lstUDisabled, -1, g.cmdUUninstall,
+          -1,      g.cmdUDump,     g.cmdUDisable, g.cmdUEnable};
+}
+
+PackageTab SystemTab() {
+  const MainGadgets& g = GADGETS;
+  return {u"system",       g.txtSSelected,  g.lstSEnabled, g.lstSDisabled, g.lstSUninstalled,
+          g.cmdSUninstall, g.cmdSReinstall, g.cmdSDump,    g.cmdSDisable,  g.cmdSEnable};
+}
 
 }  // namespace kv

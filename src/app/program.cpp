@@ -4,9 +4,13 @@
 #include "command_queue.h"
 #include "config_file.h"
 #include "config_record.h"
+#include "device_lists.h"
 #include "dialog/dialog.h"
 #include "main_window.h"
+#include "package_actions.h"
 #include "process/process.h"
+#include "selection.h"
+#include "settings_tab.h"
 #include "storage/data_file.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
@@ -18,32 +22,7 @@
 
 namespace kv {
 
-MainGadgets GADGETS;
-
 namespace {
-
-struct GadgetName {
-  TextView name;
-  int MainGadgets::*number;
-};
-
-#define KV_GADGET(name) {u## #name, &MainGadgets::name}
-constexpr GadgetName kGadgetNames[] = {
-    KV_GADGET(cmdCWrite),     KV_GADGET(cmdGenCopy),      KV_GADGET(cmdGenReload),
-    KV_GADGET(cmdOSetADBPath), KV_GADGET(cmdSDisable),    KV_GADGET(cmdSDump),
-    KV_GADGET(cmdSEnable),    KV_GADGET(cmdSReinstall),   KV_GADGET(cmdSUninstall),
-    KV_GADGET(cmdUDisable),   KV_GADGET(cmdUDump),        KV_GADGET(cmdUEnable),
-    KV_GADGET(cmdUUninstall), KV_GADGET(lblOADBPath),     KV_GADGET(lblWarn),
-    KV_GADGET(lstCGlobal),    KV_GADGET(lstCSecure),      KV_GADGET(lstCSystem),
-    KV_GADGET(lstDInfo),      KV_GADGET(lstSDisabled),    KV_GADGET(lstSEnabled),
-    KV_GADGET(lstSLibraries), KV_GADGET(lstSModules),     KV_GADGET(lstSUninstalled),
-    KV_GADGET(lstUDisabled),  KV_GADGET(lstUEnabled),     KV_GADGET(panC),
-    KV_GADGET(panD),          KV_GADGET(panMain),         KV_GADGET(panS),
-    KV_GADGET(panU),          KV_GADGET(txtCNewValue),    KV_GADGET(txtCSelected),
-    KV_GADGET(txtGenStatus),  KV_GADGET(txtOADBPath),     KV_GADGET(txtSSelected),
-    KV_GADGET(txtUSelected),
-};
-#undef KV_GADGET
 
 constexpr int kRed = 0x0000FF;  // 0x00BBGGRR
 
@@ -71,15 +50,60 @@ void LoadConfiguration() {
   }
 }
 
+void OnReloadOrCopy() {
+  if (CurrentEventObject() == GADGETS.cmdGenReload) Reload();
+  if (CurrentEventObject() == GADGETS.cmdGenCopy) CopyList();
+}
+
+struct Binding {
+  int MainGadgets::*gadget;
+  EventHandler handler;
+};
+
+constexpr Binding kBindings[] = {
+    {&MainGadgets::cmdGenReload, OnReloadOrCopy},
+    {&MainGadgets::cmdGenCopy, OnReloadOrCopy},
+    {&MainGadgets::cmdUUninstall, OnPackageAction},
+    {&MainGadgets::cmdUDump, OnPackageAction},
+    {&MainGadgets::cmdUDisable, OnPackageAction},
+    {&MainGadgets::cmdUEnable, OnPackageAction},
+    {&MainGadgets::cmdSUninstall, OnPackageAction},
+    {&MainGadgets::cmdSReinstall, OnPackageAction},
+    {&MainGadgets::cmdSDump, OnPackageAction},
+    {&MainGadgets::cmdSDisable, OnPackageAction},
+    {&MainGadgets::cmdSEnable, OnPackageAction},
+    {&MainGadgets::lstUEnabled, OnUserListSelect},
+    {&MainGadgets::lstUDisabled, OnUserListSelect},
+    {&MainGadgets::lstSEnabled, OnSystemListSelect},
+    {&MainGadgets::lstSDisabled, OnSystemListSelect},
+    {&MainGadgets::lstSUninstalled, OnSystemListSelect},
+    {&MainGadgets::lstSModules, OnSystemListSelect},
+    {&MainGadgets::lstSLibraries, OnSystemListSelect},
+    {&MainGadgets::lstCGlobal, OnSettingsListSelect},
+    {&MainGadgets::lstCSecure, OnSettingsListSelect},
+    {&MainGadgets::lstCSystem, OnSettingsListSelect},
+    {&MainGadgets::panMain, OnTabChange},
+    {&MainGadgets::panU, OnTabChange},
+    {&MainGadgets::panS, OnTabChange},
+    {&MainGadgets::panC, OnTabChange},
+    {&MainGadgets::panD, OnTabChange},
+    {&MainGadgets::cmdOSetADBPath, OnAdbPathEvent},
+    {&MainGadgets::txtOADBPath, OnAdbPathEvent},
+    {&MainGadgets::cmdCWrite, OnWriteSetting},
+};
+
+void BindHandlers() {
+  for (const Binding& binding : kBindings) {
+    BindGadgetHandler(GADGETS.*binding.gadget, binding.handler, -1);
+  }
+}
+
 bool BuildMainWindow() {
   XmlDocument* document = ParseXmlText(KV_Any, kMainWindowDescription);
   bool opened = document && OpenDialogWindow(mainDialog, document, kMainWindowName);
   if (opened) {
-    GADGETS = {};
-    GADGETS.window = DialogWindowOf(mainDialog);
-    for (const GadgetName& gadget : kGadgetNames) {
-      GADGETS.*gadget.number = FindDialogGadget(mainDialog, gadget.name);
-    }
+    FindMainGadgets(mainDialog);
+    BindHandlers();
     WriteGadgetColor(GADGETS.lblWarn, KV_FrontColor, kRed);
     SetGadgetTip(GADGETS.cmdGenReload, u"Reload all data on all tabs");
     SetGadgetTip(GADGETS.cmdGenCopy, u"Copy currently selected list to clipboard");
@@ -115,7 +139,8 @@ void RunMainLoop() {
 
 void EndProgram() {
   StopRunningCommand();
-  StartProcess(CONFIG.ADBPath, adb::kKillServer, PathDirectory(CONFIG.ADBPath), adb::kKillServerFlags);
+  StartProcess(CONFIG.ADBPath, adb::kKillServer, PathDirectory(CONFIG.ADBPath),
+               adb::kKillServerFlags);
   SaveConfig(CONFIG, ConfigFilePath(), true, false);
   EndDialogLibrary();
   DisposeWindow(KV_Any);

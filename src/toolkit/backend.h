@@ -210,6 +210,8 @@ PixelRect ControlRect(Handle control);  // relative to its parent
 void MoveControl(Handle control, const PixelRect& rect);
 void ShowControl(Handle handle, bool visible);
 void EnableHandle(Handle handle, bool enabled);
+// Off: changes to the control are not drawn; on again: drawn once, whole.
+void SetRedraw(Handle handle, bool on);
 void SetTip(Handle control, TextView text);
 PixelSize EdgeSize();
 

@@ -159,6 +159,15 @@ int InsertGadgetItem(int gadget, int position, TextView text) {
   return g->kind->insertItem(*g, position, text);
 }
 
+void AppendGadgetItems(int gadget, std::span<const Text> texts) {
+  GadgetObject* g = Find(gadget);
+  if (!g || !g->kind->insertItem || texts.empty()) return;
+  detail::SuspendedEvents quiet;
+  platform::SetRedraw(g->handle, false);
+  for (const Text& text : texts) g->kind->insertItem(*g, -1, text);
+  platform::SetRedraw(g->handle, true);
+}
+
 void DeleteGadgetItem(int gadget, int position) {
   GadgetObject* g = Find(gadget);
   if (!g || !g->kind->deleteItem) return;

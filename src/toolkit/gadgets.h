@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "events.h"
 #include "windows.h"
@@ -78,6 +79,9 @@ Text ReadGadgetText(int gadget);
 
 // Items: list rows, editor lines, panel tabs. Position -1 appends.
 int InsertGadgetItem(int gadget, int position, TextView text);
+// Appends every text as an item, drawing the gadget once at the end, so a
+// long list fills in one go.
+void AppendGadgetItems(int gadget, std::span<const Text> texts);
 void DeleteGadgetItem(int gadget, int position);
 void ClearGadget(int gadget);
 int GadgetItemCount(int gadget);

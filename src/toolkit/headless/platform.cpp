@@ -255,6 +255,8 @@ void EnableHandle(Handle handle, bool enabled) {
   if (Control* control = FindControl(handle)) control->enabled = enabled;
 }
 
+void SetRedraw(Handle, bool) {}  // nothing is drawn
+
 void SetTip(Handle handle, TextView text) {
   if (Control* control = FindControl(handle)) control->tip = Text(text);
 }

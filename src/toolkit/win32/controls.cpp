@@ -208,6 +208,12 @@ void ShowControl(Handle handle, bool visible) {
 
 // A low rich edit control is disabled at a usable height, or it keeps
 // drawing its old state.
+void SetRedraw(Handle handle, bool on) {
+  HWND hwnd = Hwnd(handle);
+  SendMessageW(hwnd, WM_SETREDRAW, on, 0);
+  if (on) RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void EnableHandle(Handle handle, bool enabled) {
   HWND hwnd = Hwnd(handle);
   GadgetObject* gadget = win32::GadgetOfHwnd(hwnd);

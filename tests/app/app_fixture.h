@@ -1,0 +1,71 @@
+// The whole program on the headless toolkit against a private fake adb.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/command_queue.h"
+#include "app/config_file.h"
+#include "app/config_record.h"
+#include "app/program.h"
+#include "fixtures/fake_device.h"
+#include "storage/file_paths.h"
+#include "toolkit/gadgets.h"
+
+namespace kv::test {
+
+// Items of a list or lines of the editor.
+inline std::vector<Text> Items(int gadget) {
+  std::vector<Text> items;
+  for (int i = 0; i < GadgetItemCount(gadget); ++i) items.push_back(ReadGadgetItemText(gadget, i));
+  return items;
+}
+
+inline std::string Utf8(TextView text) {
+  return EncodeUtf8(text);
+}
+
+struct ProgramTest : ::testing::Test {
+  FakeDevice device{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  const MainGadgets& g = GADGETS;
+
+  void SetUp() override {
+    DeleteFileByPath(ConfigFilePath(), DeleteForce);
+    ASSERT_TRUE(StartProgram());
+    CONFIG.ADBPath = device.AdbPath();
+  }
+  void TearDown() override {
+    EndProgram();
+    DeleteFileByPath(ConfigFilePath(), DeleteForce);
+  }
+
+  // Loop passes until every queued command has had its end call.
+  static void RunUntilIdle() {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    do {
+      RunLoopPass(kLoopWaitMs);
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    } while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) &&
+             std::chrono::steady_clock::now() < deadline);
+  }
+
+  std::vector<std::string> Invocations() const {
+    std::vector<std::string> lines;
+    std::string log = device.Invocations(), line;
+    for (char c : log) {
+      if (c != '\n') {
+        line += c;
+      } else {
+        lines.push_back(line);
+        line.clear();
+      }
+    }
+    return lines;
+  }
+};
+
+}  // namespace kv::test
