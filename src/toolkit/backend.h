@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "gadgets.h"
@@ -92,6 +93,8 @@ struct GadgetKind {
   Text (*readText)(GadgetObject&) = nullptr;                  // platform::ReadText
   void (*writeText)(GadgetObject&, TextView) = nullptr;       // platform::WriteText
   int (*insertItem)(GadgetObject&, int position, TextView) = nullptr;  // 0
+  // Appends every text as insertItem at -1 would, in one change of the control.
+  void (*appendItems)(GadgetObject&, std::span<const Text>) = nullptr;  // insertItem each
   void (*deleteItem)(GadgetObject&, int position) = nullptr;  // nothing
   void (*clearItems)(GadgetObject&) = nullptr;                // nothing
   void (*place)(GadgetObject&, const PixelRect&) = nullptr;   // platform::MoveControl

@@ -60,7 +60,7 @@ int InsertItem(GadgetObject& g, int position, TextView text) {
   Text line = Normalized(text);
   Text& buffer = Buffer(g);
   int& emptyLines = WordsOf(g).emptyLines;
-  if (ItemCount(g) == 0) position = -1;
+  if (position >= 0 && ItemCount(g) == 0) position = -1;  // appending needs no count
   int start = LineStart(g, position);
   if (start >= 0) {
     buffer.insert(start, line + kBreak);

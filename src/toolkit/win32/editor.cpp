@@ -51,7 +51,7 @@ int InsertItem(GadgetObject& g, int position, TextView text) {
   std::wstring line = Wide(text);
   int& emptyLines = DataOf(g).emptyLines;
   Send(g, EM_HIDESELECTION, TRUE);
-  if (ItemCount(g) == 0) position = -1;
+  if (position >= 0 && ItemCount(g) == 0) position = -1;  // appending needs no count
   int start = LineStart(g, position);
   if (start >= 0) {
     Replace(g, start, start, line + kBreak);
@@ -72,6 +72,30 @@ int InsertItem(GadgetObject& g, int position, TextView text) {
   }
   Send(g, EM_HIDESELECTION, FALSE);
   return 0;
+}
+
+// One replacement for all lines: the control lays out and scrolls its text
+// once instead of once a line. Breaks and the empty-line state as InsertItem.
+void AppendItems(GadgetObject& g, std::span<const Text> texts) {
+  int& emptyLines = DataOf(g).emptyLines;
+  int end = TextLength(g);
+  std::wstring added;
+  for (const Text& text : texts) {
+    bool hadText = end > 0 || !added.empty();
+    if (emptyLines == 1) {
+      added += kBreak;
+      emptyLines = 2;
+    }
+    if (hadText) {
+      added += kBreak;
+    } else if (text.empty() && emptyLines == 0) {
+      emptyLines = 1;
+    }
+    added += Wide(text);
+  }
+  Send(g, EM_HIDESELECTION, TRUE);
+  Replace(g, end, end, added);
+  Send(g, EM_HIDESELECTION, FALSE);
 }
 
 // The line goes with its break: the one after it, or before the last line.
@@ -232,6 +256,7 @@ const GadgetKind& EditorKind() {
       .readText = ReadText,
       .writeText = WriteText,
       .insertItem = InsertItem,
+      .appendItems = AppendItems,
       .deleteItem = DeleteItem,
       .clearItems = ClearItems,
       .itemCount = ItemCount,
