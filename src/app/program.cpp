@@ -12,6 +12,7 @@
 #include "selection.h"
 #include "settings_tab.h"
 #include "storage/data_file.h"
+#include "storage/file_paths.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
@@ -113,6 +114,14 @@ bool BuildMainWindow() {
   return opened;
 }
 
+// A start without pipes falls back to the shell, which would open a folder
+// window for a path naming a folder; only a file is asked to stop the server.
+void StopAdbServer() {
+  const Text& adb = AdbPath();
+  if (FileSizeByPath(adb) < 0) return;
+  StartProcess(adb, adb::kKillServer, PathDirectory(adb), adb::kKillServerFlags);
+}
+
 }  // namespace
 
 bool StartProgram() {
@@ -139,8 +148,7 @@ void RunMainLoop() {
 
 void EndProgram() {
   StopRunningCommand();
-  StartProcess(CONFIG.ADBPath, adb::kKillServer, PathDirectory(CONFIG.ADBPath),
-               adb::kKillServerFlags);
+  StopAdbServer();
   SaveConfig(CONFIG, ConfigFilePath(), true, false);
   EndDialogLibrary();
   DisposeWindow(KV_Any);
