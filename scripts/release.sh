@@ -23,7 +23,7 @@ name=kestrelvane-$version-win32
 stage=build/release/$name
 rm -rf build/release
 mkdir -p "$stage" dist
-cp "$exe" "$stage/"
+i686-w64-mingw32-strip -o "$stage/kestrelvane.exe" "$exe"
 sed 's/$/\r/' docs/user-guide.md > "$stage/user-guide.txt"  # CR LF for Windows editors
 (cd build/release && cmake -E tar cf "$name.zip" --format=zip "$name")
 mv "build/release/$name.zip" dist/
