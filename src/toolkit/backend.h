@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "gadgets.h"
@@ -100,6 +101,8 @@ struct GadgetKind {
   Text (*readText)(GadgetObject&) = nullptr;                  // platform::ReadText
   void (*writeText)(GadgetObject&, TextView) = nullptr;       // platform::WriteText
   int (*insertItem)(GadgetObject&, int position, TextView) = nullptr;  // 0
+  // Appends every text as insertItem at -1 would, in one change of the control.
+  void (*appendItems)(GadgetObject&, std::span<const Text>) = nullptr;  // insertItem each
   void (*deleteItem)(GadgetObject&, int position) = nullptr;  // nothing
   void (*clearItems)(GadgetObject&) = nullptr;                // nothing
   void (*place)(GadgetObject&, const PixelRect&) = nullptr;   // platform::MoveControl
@@ -164,6 +167,7 @@ void ReplaceGadgetParent(Handle parent);  // in place of the current one, no pus
 // the platform's editor primitives.
 int EditorLineCount(GadgetObject& editor);
 int InsertEditorLine(GadgetObject& editor, int position, TextView text);
+void AppendEditorLines(GadgetObject& editor, std::span<const Text> texts);
 void DeleteEditorLine(GadgetObject& editor, int line);
 void ClearEditorLines(GadgetObject& editor);
 

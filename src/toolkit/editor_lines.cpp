@@ -19,6 +19,22 @@ int LineStart(GadgetObject& g, int line) {
   return platform::EditorLineStart(g.handle, line);
 }
 
+// What appending text as a line adds after what is there (hadText: the
+// editor or the text already added holds characters).
+Text AppendedLine(GadgetObject& g, bool hadText, TextView text) {
+  Text added;
+  if (g.emptyLines == 1) {
+    added += kBreak;
+    g.emptyLines = 2;
+  }
+  if (hadText) {
+    added += kBreak;
+  } else if (text.empty() && g.emptyLines == 0) {
+    g.emptyLines = 1;
+  }
+  return added + Text(text);
+}
+
 }  // namespace
 
 int EditorLineCount(GadgetObject& g) {
@@ -29,25 +45,24 @@ int EditorLineCount(GadgetObject& g) {
 // An unknown line appends; the first line added to an empty editor may be
 // empty and still counts.
 int InsertEditorLine(GadgetObject& g, int position, TextView text) {
-  if (EditorLineCount(g) == 0) position = -1;
+  if (position >= 0 && EditorLineCount(g) == 0) position = -1;  // appending needs no count
   int start = LineStart(g, position);
   if (start >= 0) {
     platform::EditorReplace(g.handle, start, start, Text(text) + kBreak);
     return 0;
   }
   int end = platform::EditorTextLength(g.handle);
-  Text added;
-  if (g.emptyLines == 1) {
-    added += kBreak;
-    g.emptyLines = 2;
-  }
-  if (end > 0) {
-    added += kBreak;
-  } else if (text.empty() && g.emptyLines == 0) {
-    g.emptyLines = 1;
-  }
-  platform::EditorReplace(g.handle, end, end, added + Text(text));
+  platform::EditorReplace(g.handle, end, end, AppendedLine(g, end > 0, text));
   return 0;
+}
+
+// One replacement for all lines: the control lays out its text once, not
+// once a line.
+void AppendEditorLines(GadgetObject& g, std::span<const Text> texts) {
+  int end = platform::EditorTextLength(g.handle);
+  Text added;
+  for (const Text& text : texts) added += AppendedLine(g, end > 0 || !added.empty(), text);
+  platform::EditorReplace(g.handle, end, end, added);
 }
 
 // The line goes with its break: the one after it, or before the last line.

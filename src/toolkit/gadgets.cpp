@@ -201,7 +201,11 @@ void AppendGadgetItems(int gadget, std::span<const Text> texts) {
   if (!g || !g->kind->insertItem || texts.empty()) return;
   detail::SuspendedEvents quiet;
   platform::SetRedraw(g->handle, false);
-  for (const Text& text : texts) g->kind->insertItem(*g, -1, text);
+  if (g->kind->appendItems) {
+    g->kind->appendItems(*g, texts);
+  } else {
+    for (const Text& text : texts) g->kind->insertItem(*g, -1, text);
+  }
   platform::SetRedraw(g->handle, true);
 }
 

@@ -240,6 +240,35 @@ TEST_F(Behaviour, EditorLinesAndTheEmptyFirstLine) {
   EXPECT_EQ(ReadGadgetItemText(editor, 0), u"first");
 }
 
+std::vector<Text> LinesOf(int editor) {
+  std::vector<Text> lines;
+  for (int i = 0; i < GadgetItemCount(editor); ++i) lines.push_back(ReadGadgetItemText(editor, i));
+  return lines;
+}
+
+// Appending many lines at once gives what appending them one by one gives,
+// the empty first line's state included, before and after other lines.
+TEST_F(Behaviour, EditorTakesManyLinesAsItTakesEachOne) {
+  const std::vector<std::vector<Text>> cases = {
+      {u"", u"a"}, {u"", u"", u"b"}, {u"a", u"", u"b"}, {u""}, {u"x", u"y"}};
+  for (const std::vector<Text>& lines : cases) {
+    for (bool startEmpty : {true, false}) {
+      int many = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100));
+      int each = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100));
+      if (!startEmpty) {
+        for (int editor : {many, each}) InsertGadgetItem(editor, -1, u"before");
+      }
+      AppendGadgetItems(many, lines);
+      for (const Text& line : lines) InsertGadgetItem(each, -1, line);
+      EXPECT_EQ(LinesOf(many), LinesOf(each)) << lines.size() << " lines, empty " << startEmpty;
+      for (int editor : {many, each}) InsertGadgetItem(editor, -1, u"after");
+      EXPECT_EQ(LinesOf(many), LinesOf(each)) << lines.size() << " lines, empty " << startEmpty;
+      DisposeGadget(many);
+      DisposeGadget(each);
+    }
+  }
+}
+
 TEST_F(Behaviour, EditorTextPlainRichAndALoneLineBreak) {
   int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100, KV_Editor_ReadOnly));
   WriteGadgetText(editor, u"\r\n");

@@ -165,6 +165,7 @@ const GadgetKind& EditorKind() {
       .readText = ReadText,
       .writeText = WriteText,
       .insertItem = InsertEditorLine,
+      .appendItems = AppendEditorLines,
       .deleteItem = DeleteEditorLine,
       .clearItems = ClearEditorLines,
       .itemCount = EditorLineCount,
