@@ -25,9 +25,10 @@ struct Scratch {
 
 Scratch genericLines, userPackages, systemPackages;
 
-// Folded names of the system packages listed as enabled or disabled, taken
-// when the query of all system packages begins: the lookups of its lines
-// then cost no scan of the lists.
+// Folded names of the system packages the enabled and disabled queries
+// listed, kept from their end calls: the lookups of the lines of the query of
+// every system package then cost no scan of the lists. The queue runs these
+// three queries one after the other, so nothing else changes the lists between.
 std::unordered_set<Text> listedSystemPackages;
 
 struct Query {
@@ -71,9 +72,8 @@ int PackageTarget(const PackageTab& tab, TextView key) {
   return -1;
 }
 
-void FoldedItemsOf(int list, std::unordered_set<Text>& into) {
-  int count = GadgetItemCount(list);
-  for (int item = 0; item < count; ++item) into.insert(FoldCase(ReadGadgetItemText(list, item)));
+void KeepListed(const std::vector<Text>& names) {
+  for (const Text& name : names) listedSystemPackages.insert(FoldCase(name));
 }
 
 void Begin(Scratch& scratch, int target, bool clearTarget) {
@@ -93,20 +93,22 @@ void End(Scratch& scratch, bool sorted) {
 
 void ParsePackageList(Scratch& scratch, const PackageTab& tab, const Text& line, int phase,
                       const Text& commandKey) {
+  bool system = tab.uninstalled != -1;
   if (phase == PhaseBegin) {
     Begin(scratch, PackageTarget(tab, commandKey), true);
-    if (scratch.target != -1 && scratch.target == tab.uninstalled) {
-      listedSystemPackages.clear();
-      FoldedItemsOf(tab.enabled, listedSystemPackages);
-      FoldedItemsOf(tab.disabled, listedSystemPackages);
-    }
+    if (system && scratch.target == tab.enabled) listedSystemPackages.clear();
   } else if (IsLinePhase(phase)) {
     std::optional<Text> name = PackageOfListLine(line);
     if (!name) return;
-    if (scratch.target == tab.uninstalled && listedSystemPackages.count(FoldCase(*name))) return;
+    bool allSystem = system && scratch.target == tab.uninstalled;
+    if (allSystem && listedSystemPackages.count(FoldCase(*name))) return;
     scratch.lines.push_back(std::move(*name));
   } else if (phase == PhaseEnd) {
-    if (scratch.target == tab.uninstalled) listedSystemPackages.clear();
+    if (system && scratch.target == tab.uninstalled) {
+      listedSystemPackages.clear();
+    } else if (system) {
+      KeepListed(scratch.lines);
+    }
     End(scratch, true);
   }
 }

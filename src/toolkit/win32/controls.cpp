@@ -251,13 +251,16 @@ void ShowControl(Handle handle, bool visible) {
   ShowWindow(Hwnd(handle), visible ? SW_SHOW : SW_HIDE);
 }
 
-// A low rich edit control is disabled at a usable height, or it keeps
-// drawing its old state.
 void SetRedraw(Handle handle, bool on) {
   HWND hwnd = Hwnd(handle);
   SendMessageW(hwnd, WM_SETREDRAW, on, 0);
-  if (on) RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (on) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 }
+
+// A low rich edit control is disabled at a usable height, or it keeps
+// drawing its old state.
 
 void EnableHandle(Handle handle, bool enabled) {
   HWND hwnd = Hwnd(handle);
