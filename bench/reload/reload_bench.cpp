@@ -83,11 +83,12 @@ void Pass(ReloadPasses& passes) {
   int state = PumpState();
   std::size_t queued = QueuedCommandCount();
   std::size_t query = std::min(kQueries - queued - (state == PumpIdle ? 0 : 1), kQueries - 1);
+  int wait = LoopWaitMs();
   auto start = Clock::now();
-  RunLoopPass(kLoopWaitMs);
+  RunLoopPass(wait);
   double ms = Ms(Clock::now() - start);
 #ifdef KV_BENCH_WAITS_FOR_PLATFORM
-  std::this_thread::sleep_for(std::chrono::milliseconds(kLoopWaitMs));
+  std::this_thread::sleep_for(std::chrono::milliseconds(wait));
 #endif
   QueryPasses& q = passes.queries[query];
   if (state == PumpStarted) q.beginCall = std::max(q.beginCall, ms);

@@ -77,7 +77,9 @@ void EnqueueAdbCommand(TextView parameters, LineHandler handler, TextView comman
   queue.push_back({std::move(handler), Text(parameters), Text(), Text(commandKey)});
 }
 
-void ClearCommandQueue() { queue.clear(); }
+void ClearCommandQueue() {
+  queue.clear();
+}
 
 void PumpCommandQueue() {
   switch (pump.state) {
@@ -118,10 +120,30 @@ void StopRunningCommand() {
   pump = {};
 }
 
-int PumpState() { return pump.state; }
-ProcessHandle RunningCommandProcess() { return pump.child; }
-std::size_t QueuedCommandCount() { return queue.size(); }
-const CommandOutcome& LastCommandOutcome() { return pump.outcome; }
+bool PumpHasStepNow() {
+  switch (pump.state) {
+    case PumpIdle:
+      return !queue.empty();
+    case PumpReading:
+      return !IsProcessHandle(pump.child) || !ProcessActive(pump.child) ||
+             ProcessLineAvailable(pump.child);
+    default:
+      return true;
+  }
+}
+
+int PumpState() {
+  return pump.state;
+}
+ProcessHandle RunningCommandProcess() {
+  return pump.child;
+}
+std::size_t QueuedCommandCount() {
+  return queue.size();
+}
+const CommandOutcome& LastCommandOutcome() {
+  return pump.outcome;
+}
 
 Text PathDirectory(TextView path) {
   if (!path.empty() && path[0] == u'"') path.remove_prefix(1);

@@ -51,6 +51,10 @@ ProcessHandle StartQueuedCommand(const QueuedCommand& command);
 // waits briefly for it to end and releases it. Its handler gets no end call.
 void StopRunningCommand();
 
+// True when the next step has work to do at once: a command to start, a
+// begin or end call to make, a whole line waiting, or a child gone.
+bool PumpHasStepNow();
+
 int PumpState();
 // The running command's child, 0 when none runs.
 ProcessHandle RunningCommandProcess();

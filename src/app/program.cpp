@@ -141,8 +141,12 @@ bool RunLoopPass(int timeoutMs) {
   return false;
 }
 
+int LoopWaitMs() {
+  return PumpHasStepNow() ? 0 : kLoopWaitMs;
+}
+
 void RunMainLoop() {
-  while (!RunLoopPass(kLoopWaitMs)) {
+  while (!RunLoopPass(LoopWaitMs())) {
   }
 }
 

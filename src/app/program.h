@@ -17,7 +17,12 @@ bool StartProgram();
 // handlers run inside the wait), then pumps the adb queue once unless the
 // event was the close event. True when it was.
 bool RunLoopPass(int timeoutMs);
-// Runs passes with the 1 ms wait until the window is closed.
+// The wait of the next pass: the main loop's 1 ms, or none while the adb
+// channel has a step to take at once, so a command does not pay idle
+// milliseconds between its start, begin and end while the loop still never
+// spins as adb works.
+int LoopWaitMs();
+// Runs passes until the window is closed.
 void RunMainLoop();
 inline constexpr int kLoopWaitMs = 1;
 // Stops a running adb child and the adb server, saves the configuration and

@@ -229,3 +229,29 @@ TEST(PathDirectory, KeepsEverythingUpToTheLastSeparator) {
   EXPECT_EQ(PathDirectory(u"C:\\a|b\\c.exe"), u"C:\\");
   EXPECT_EQ(PathDirectory(Text(u"C:\\a\\\0b\\c", 9)), u"C:\\a\\");
 }
+
+// The main loop waits no millisecond before a step that has work at once.
+TEST_F(Channel, StepsAtOnceOnlyWhenNotWaitingForAdb) {
+  EXPECT_FALSE(PumpHasStepNow());
+  EnqueueAdbCommand(u"devices", record, u"DEVICES");
+  EXPECT_TRUE(PumpHasStepNow());  // a command to start
+  PumpCommandQueue();
+  EXPECT_TRUE(PumpHasStepNow());  // its begin call
+  PumpCommandQueue();
+  EXPECT_EQ(PumpState(), PumpReading);
+  device.Behave("slow 300\n");  // for the next command
+  while (PumpState() == PumpReading) {
+    PumpCommandQueue();
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_TRUE(PumpHasStepNow());  // its end call
+  PumpCommandQueue();
+  EXPECT_FALSE(PumpHasStepNow());
+  EXPECT_EQ(calls.back().phase, PhaseEnd);
+
+  // While adb is slow to write its next line, the loop waits.
+  EnqueueAdbCommand(u"devices", record, u"DEVICES");
+  while (LinesOf(u"DEVICES").size() < 4) PumpCommandQueue();
+  EXPECT_EQ(PumpState(), PumpReading);
+  EXPECT_FALSE(PumpHasStepNow());
+}
