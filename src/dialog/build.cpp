@@ -1,7 +1,7 @@
 // Building the elements of a window, and the build's error messages.
 #include "dialog/detail/build.h"
 
-#include <string>
+#include <cstdint>
 
 #include "dialog/detail/attributes.h"
 #include "dialog/detail/elements.h"
@@ -19,7 +19,18 @@ Text Join(std::initializer_list<TextView> parts) {
   return text;
 }
 
-Text Number(int value) { return DecodeUtf8(std::to_string(value)); }
+Text Number(int value) {
+  std::int64_t rest = value;
+  Text digits = rest < 0 ? u"-" : u"";
+  if (rest < 0) rest = -rest;
+  size_t first = digits.size();
+  do {
+    digits.insert(digits.begin() + static_cast<std::ptrdiff_t>(first),
+                  static_cast<char16_t>(u'0' + rest % 10));
+    rest /= 10;
+  } while (rest > 0);
+  return digits;
+}
 
 }  // namespace
 

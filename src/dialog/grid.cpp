@@ -160,8 +160,10 @@ struct GridItem : LayoutItem {
   void Measure() {
     ForEachHeld([&](int row, int column, const Cell& cell) {
       Size need = children[cell.child]->RequiredSize();
-      if (cell.columnSpan == 1) columnTrack.sizes[column] = std::max(columnTrack.sizes[column], need.width);
-      if (cell.rowSpan == 1) rowTrack.sizes[row] = std::max(rowTrack.sizes[row], need.height);
+      int& columnWidth = columnTrack.sizes[column];
+      int& rowHeight = rowTrack.sizes[row];
+      if (cell.columnSpan == 1) columnWidth = std::max(columnWidth, need.width);
+      if (cell.rowSpan == 1) rowHeight = std::max(rowHeight, need.height);
     });
     ForEachHeld([&](int row, int column, const Cell& cell) {
       if (cell.columnSpan == 1 && cell.rowSpan == 1) return;

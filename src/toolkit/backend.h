@@ -85,6 +85,10 @@ struct GadgetObject {
   // What the core keeps for the kinds whose behaviour it writes itself
   // (scroll areas, splitters).
   std::unique_ptr<GadgetData> state;
+  int emptyLines = 0;  // editors: see editor_lines.cpp
+  // Colours of the kinds that have them (a showColor slot), -1 the default.
+  int frontColor = -1;
+  int backColor = -1;
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
@@ -109,8 +113,8 @@ struct GadgetKind {
   void (*openItem)(GadgetObject&, int item) = nullptr;        // nothing
   int (*readAttribute)(GadgetObject&, int attribute) = nullptr;  // 0
   void (*writeAttribute)(GadgetObject&, int attribute, int value) = nullptr;
-  void (*writeColor)(GadgetObject&, int which, int color) = nullptr;
-  int (*readColor)(GadgetObject&, int which) = nullptr;       // 0
+  // Shows the colour just stored in the record; empty: the kind has none.
+  void (*showColor)(GadgetObject&, int which) = nullptr;
   void (*writeItemData)(GadgetObject&, int item, std::intptr_t) = nullptr;
   std::intptr_t (*readItemData)(GadgetObject&, int item) = nullptr;  // 0
   PixelSize (*requiredSize)(GadgetObject&) = nullptr;         // 0 x 0
@@ -140,6 +144,10 @@ void OnTimer(int window, int timerId);
 void OnWindowDestroyed(int window, Handle handle);
 void OnGadgetDestroyed(int gadget, Handle handle);
 
+// A panel's shown page changed size: what lies on it must be placed again,
+// so the panel reports ET_RESIZE even while events are suspended.
+void OnPanelPageResized(const GadgetObject& panel);
+
 // EV_GADGET of the gadget in its window.
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);
 
@@ -165,6 +173,13 @@ void OnValueStepped(GadgetObject& gadget, ScrollMove move);
 Handle CurrentGadgetParent();
 void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
 
+// Editors' lines as items, for the editor kind's slots; written once over
+// the platform's editor primitives.
+int EditorLineCount(GadgetObject& editor);
+int InsertEditorLine(GadgetObject& editor, int position, TextView text);
+void DeleteEditorLine(GadgetObject& editor, int line);
+void ClearEditorLines(GadgetObject& editor);
+
 // Required-size rules shared by every backend, from text extents in pixels in
 // the gadget's font and the platform's 3-D edge size.
 PixelSize ButtonRequiredSize(PixelSize text, PixelSize edge);
@@ -175,6 +190,7 @@ PixelSize ChoiceRequiredSize(PixelSize text);
 // An entry field with a button or arrows beside it, as wide as sample.
 PixelSize FieldRequiredSize(PixelSize sample, PixelSize edge, int buttonWidth);
 
+Text DecimalText(int value);
 // An IP address as dotted text, and back; false for text that is not four
 // fields of 0 to 255.
 Text AddressText(int address);
@@ -289,6 +305,13 @@ void ShowCheck(Handle control, int state);
 void ShowValue(Handle control, int kind, const ValueRange& range);
 // The drives (Windows) or the root folder, for the folder-browsing kinds.
 std::vector<Text> FileSystemRoots();
+// Editors: text with "\r" between lines, offsets in characters. A line
+// exists from 0 to EditorLineCount - 1; an empty editor has one.
+int EditorTextLength(Handle editor);
+int EditorLineCount(Handle editor);
+int EditorLineStart(Handle editor, int line);
+int EditorLineLength(Handle editor, int start);  // of the line starting at start
+void EditorReplace(Handle editor, int from, int to, TextView text);
 
 // ---- Requesters and clipboard -------------------------------------------------
 struct TopWindowState {

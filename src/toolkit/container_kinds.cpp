@@ -69,13 +69,11 @@ Handle NewCanvas(int number, int x, int y, int width, int height, int flags) {
   if (flags & KV_Canvas_Container) {
     return NewCollecting(GK_CANVAS, number, x, y, width, height, flags);
   }
-  return detail::CreationResult(
-      number, detail::CreateGadget(GK_CANVAS, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_CANVAS, number, x, y, width, height, {}, flags);
 }
 
 Handle NewFrame(int number, int x, int y, int width, int height, TextView caption) {
-  return detail::CreationResult(
-      number, detail::CreateGadget(GK_FRAME, number, x, y, width, height, caption, 0));
+  return detail::NewGadget(GK_FRAME, number, x, y, width, height, caption, 0);
 }
 
 }  // namespace kv

@@ -96,6 +96,11 @@ Handle CreationResult(int number, const GadgetObject* gadget) {
   return number == KV_Any ? gadget->number : gadget->handle;
 }
 
+Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
+                 int flags) {
+  return CreationResult(number, CreateGadget(kind, number, x, y, width, height, text, flags));
+}
+
 }  // namespace detail
 
 namespace {
@@ -126,24 +131,24 @@ void InitGadgetLibrary() {
 void EndGadgetLibrary() { platform::EndGadgets(); }
 
 Handle NewButton(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_BUTTON, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_BUTTON, number, x, y, width, height, text, flags);
 }
 
 Handle NewStringField(int number, int x, int y, int width, int height, TextView text,
                       int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_STRING, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_STRING, number, x, y, width, height, text, flags);
 }
 
 Handle NewTextLabel(int number, int x, int y, int width, int height, TextView text, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_TEXT, number, x, y, width, height, text, flags));
+  return detail::NewGadget(GK_TEXT, number, x, y, width, height, text, flags);
 }
 
 Handle NewListView(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_LISTVIEW, number, x, y, width, height, {}, flags);
 }
 
 Handle NewEditor(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number, detail::CreateGadget(GK_EDITOR, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_EDITOR, number, x, y, width, height, {}, flags);
 }
 
 Handle NewPanel(int number, int x, int y, int width, int height) {
@@ -164,6 +169,10 @@ void OnGadgetDestroyed(int gadget, Handle handle) {
   if (record->kind && record->kind->release) record->kind->release(*record);
   DropQueuedEvents(EV_GADGET, gadget, -1, -1);
   Table().Remove(gadget);
+}
+
+void OnPanelPageResized(const GadgetObject& panel) {
+  QueueGadgetEvent(panel, ET_RESIZE, KV_Event_Force);
 }
 
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags) {
@@ -295,12 +304,22 @@ std::intptr_t ReadGadgetUserData(int gadget) {
 
 void WriteGadgetColor(int gadget, int which, int color) {
   GadgetObject* g = Find(gadget);
-  if (g && g->kind->writeColor) g->kind->writeColor(*g, which, color);
+  if (!g || !g->kind->showColor) return;
+  if (which == KV_FrontColor) {
+    g->frontColor = color;
+  } else if (which == KV_BackColor) {
+    g->backColor = color;
+  } else {
+    return;
+  }
+  g->kind->showColor(*g, which);
 }
 
 int ReadGadgetColor(int gadget, int which) {
   GadgetObject* g = Find(gadget);
-  return g && g->kind->readColor ? g->kind->readColor(*g, which) : 0;
+  if (!g || !g->kind->showColor) return 0;
+  if (which == KV_FrontColor) return g->frontColor;
+  return which == KV_BackColor ? g->backColor : 0;
 }
 
 int ReadGadgetAttribute(int gadget, int attribute) {

@@ -1,7 +1,5 @@
 // Creation of the kinds whose tables the backend supplies (the control, and
 // what it is given at once), and the address text both backends show.
-#include <string>
-
 #include "detail/core.h"
 #include "toolkit/dpi.h"
 #include "toolkit/gadgets.h"
@@ -33,7 +31,7 @@ Handle WithImage(int number, GadgetObject* g, Handle image) {
 Handle NewHyperLink(int number, int x, int y, int width, int height, TextView text, int color,
                     int flags) {
   GadgetObject* g = Create(GK_HYPERLINK, number, x, y, width, height, text, flags);
-  if (g && g->kind->writeColor) g->kind->writeColor(*g, KV_FrontColor, color);
+  if (g) WriteGadgetColor(g->number, KV_FrontColor, color);
   return detail::CreationResult(number, g);
 }
 
@@ -48,12 +46,11 @@ Handle NewButtonImage(int number, int x, int y, int width, int height, Handle im
 }
 
 Handle NewComboBox(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number,
-                                Create(GK_COMBOBOX, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_COMBOBOX, number, x, y, width, height, {}, flags);
 }
 
 Handle NewIpAddress(int number, int x, int y, int width, int height) {
-  return detail::CreationResult(number, Create(GK_IPADDRESS, number, x, y, width, height, {}, 0));
+  return detail::NewGadget(GK_IPADDRESS, number, x, y, width, height, {}, 0);
 }
 
 Handle NewShortcut(int number, int x, int y, int width, int height, int shortcut) {
@@ -79,7 +76,7 @@ Handle NewListIcon(int number, int x, int y, int width, int height, TextView tit
 }
 
 Handle NewTree(int number, int x, int y, int width, int height, int flags) {
-  return detail::CreationResult(number, Create(GK_TREE, number, x, y, width, height, {}, flags));
+  return detail::NewGadget(GK_TREE, number, x, y, width, height, {}, flags);
 }
 
 void SetGadgetImage(int gadget, Handle image) {
@@ -87,13 +84,26 @@ void SetGadgetImage(int gadget, Handle image) {
   if (g && g->kind->writeImage) g->kind->writeImage(*g, image);
 }
 
+// Without std::string, which would make programs that link no backend pull
+// this library in for its string members.
+Text DecimalText(int value) {
+  long long rest = value;
+  Text digits;
+  if (rest < 0) rest = -rest;
+  do {
+    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + rest % 10));
+    rest /= 10;
+  } while (rest);
+  if (value < 0) digits.insert(digits.begin(), u'-');
+  return digits;
+}
+
 Text AddressText(int address) {
   auto bits = static_cast<unsigned>(address);
   Text text;
   for (int shift = 24; shift >= 0; shift -= 8) {
     if (shift != 24) text += u'.';
-    std::string field = std::to_string((bits >> shift) & 0xFF);
-    text.append(field.begin(), field.end());
+    text += DecimalText(static_cast<int>((bits >> shift) & 0xFF));
   }
   return text;
 }

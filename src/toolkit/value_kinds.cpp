@@ -4,7 +4,6 @@
 // shows the range and reports the user's moves.
 #include <algorithm>
 #include <memory>
-#include <string>
 
 #include "detail/core.h"
 #include "toolkit/gadgets.h"
@@ -36,8 +35,7 @@ void Show(GadgetObject& g) {
   r.value = std::clamp(r.value, r.minimum, Highest(g));
   platform::ShowValue(g.handle, g.kind->code, r);
   if (!state.textFollows) return;
-  std::string digits = std::to_string(r.value);
-  Text text(digits.begin(), digits.end());
+  Text text = DecimalText(r.value);
   // Rewriting equal text would report a change again.
   if (platform::ReadText(g.handle) != text) platform::WriteText(g.handle, text);
 }

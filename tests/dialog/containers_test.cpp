@@ -149,7 +149,8 @@ TEST_F(Containers, GridColumnsShareTheExtraAndSpansSpreadTheirNeed) {
 }
 
 TEST_F(Containers, GridExpandModes) {
-  Text cells = u"<editor name='a' width='50' height='20'/><editor name='b' width='70' height='30'/>";
+  Text cells = u"<editor name='a' width='50' height='20'/>"
+               u"<editor name='b' width='70' height='30'/>";
   ASSERT_NE(Open(u"<gridbox colexpand='equal' rowexpand='yes'>" + cells + u"</gridbox>",
                  200 + 16, 100 + 16),
             0);

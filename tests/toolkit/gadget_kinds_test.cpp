@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "toolkit_fixture.h"
 #include "user.h"
@@ -234,7 +235,9 @@ class Explorer : public ToolkitTest {
   void SetUp() override {
     ToolkitTest::SetUp();
     namespace fs = std::filesystem;
-    root = fs::temp_directory_path() / "kv-explorer-test";
+    // One folder per test: ctest runs tests side by side.
+    name = "kv-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root = fs::temp_directory_path() / name;
     fs::remove_all(root);
     fs::create_directories(root / "beta" / "inner");
     fs::create_directories(root / "Alpha");
@@ -247,6 +250,7 @@ class Explorer : public ToolkitTest {
   Text Folder(const char* sub = nullptr) const {
     return (sub ? root / sub : root).u16string();
   }
+  std::string name;
   std::filesystem::path root;
 };
 
@@ -277,7 +281,7 @@ TEST_F(Explorer, TreeAndComboShowTheWayToTheFolder) {
   int tree = Made(NewExplorerTree(KV_Any, 0, 0, 300, 200, Folder()));
   int at = ReadGadgetState(tree);
   ASSERT_GE(at, 2) << "a root and the folders on the way come first";
-  EXPECT_EQ(ReadGadgetItemText(tree, at), u"kv-explorer-test");
+  EXPECT_EQ(ReadGadgetItemText(tree, at), Text(name.begin(), name.end()));
   EXPECT_EQ(ReadGadgetItemText(tree, at + 1), u"Alpha");
   EXPECT_EQ(ReadGadgetItemText(tree, at + 2), u"beta");
 

@@ -21,6 +21,8 @@ struct Creation {
   Handle parent = 0;
 };
 Creation LastCreation();
+Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
+                 int flags);
 
 // The kinds whose behaviour the core writes for every backend; the others'
 // tables come from the backend.

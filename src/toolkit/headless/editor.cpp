@@ -1,9 +1,5 @@
 // Editors: lines of text kept as the rich edit control keeps them, with "\r"
-// between lines, and the toolkit's empty-line state on top:
-//   0  nothing special;
-//   1  an empty first line was added to an empty editor, which holds no
-//      text but counts one line;
-//   2  that line has been made real by the next added line.
+// between lines; the core keeps its lines as items on top.
 #include <algorithm>
 
 #include "kinds.h"
@@ -16,6 +12,7 @@ namespace {
 constexpr char16_t kBreak = u'\r';
 
 Text& Buffer(GadgetObject& g) { return ControlOf(g).text; }
+Text& Buffer(Handle editor) { return FindControl(editor)->text; }
 
 // Line breaks as the control stores them.
 Text Normalized(TextView text) {
@@ -30,78 +27,13 @@ Text Normalized(TextView text) {
 // The control reports every change of its text, the program's too.
 void Changed(GadgetObject& g) { QueueGadgetEvent(g, ET_CHANGE); }
 
-int LineCount(GadgetObject& g) {
-  return static_cast<int>(std::count(Buffer(g).begin(), Buffer(g).end(), kBreak)) + 1;
-}
-
 // Offset of the line's first character, or -1 when there is no such line.
 int LineStart(GadgetObject& g, int line) {
-  if (line < 0) return -1;
-  const Text& text = Buffer(g);
-  size_t start = 0;
-  for (int i = 0; i < line; ++i) {
-    start = text.find(kBreak, start);
-    if (start == Text::npos) return -1;
-    ++start;
-  }
-  return static_cast<int>(start);
+  if (line < 0 || line >= platform::EditorLineCount(g.handle)) return -1;
+  return platform::EditorLineStart(g.handle, line);
 }
 
-int LineLength(GadgetObject& g, int start) {
-  size_t end = Buffer(g).find(kBreak, start);
-  return static_cast<int>((end == Text::npos ? Buffer(g).size() : end) - start);
-}
-
-int ItemCount(GadgetObject& g) {
-  return Buffer(g).empty() && WordsOf(g).emptyLines == 0 ? 0 : LineCount(g);
-}
-
-int InsertItem(GadgetObject& g, int position, TextView text) {
-  Text line = Normalized(text);
-  Text& buffer = Buffer(g);
-  int& emptyLines = WordsOf(g).emptyLines;
-  if (ItemCount(g) == 0) position = -1;
-  int start = LineStart(g, position);
-  if (start >= 0) {
-    buffer.insert(start, line + kBreak);
-  } else {
-    bool hadText = !buffer.empty();
-    if (emptyLines == 1) {
-      buffer.push_back(kBreak);
-      emptyLines = 2;
-    }
-    if (hadText) {
-      buffer.push_back(kBreak);
-    } else if (line.empty() && emptyLines == 0) {
-      emptyLines = 1;
-    }
-    buffer += line;
-  }
-  Changed(g);
-  return 0;
-}
-
-void DeleteItem(GadgetObject& g, int line) {
-  int start = LineStart(g, line);
-  if (start < 0) return;
-  int length = LineLength(g, start);
-  Text& buffer = Buffer(g);
-  if (start + length < static_cast<int>(buffer.size())) {
-    buffer.erase(start, length + 1);  // the line and the break after it
-  } else if (start > 0) {
-    buffer.erase(start - 1, length + 1);  // the last line and the break before it
-  } else {
-    buffer.clear();
-  }
-  if (buffer.empty()) WordsOf(g).emptyLines = 0;
-  Changed(g);
-}
-
-void ClearItems(GadgetObject& g) {
-  Buffer(g).clear();
-  WordsOf(g).emptyLines = 0;
-  Changed(g);
-}
+int LineLength(GadgetObject& g, int start) { return platform::EditorLineLength(g.handle, start); }
 
 Text ReadItemText(GadgetObject& g, int line, int) {
   int start = LineStart(g, line);
@@ -110,9 +42,7 @@ Text ReadItemText(GadgetObject& g, int line, int) {
 
 int WriteItemText(GadgetObject& g, int line, TextView text, int) {
   int start = LineStart(g, line);
-  if (start < 0) return 0;
-  Buffer(g).replace(start, LineLength(g, start), Normalized(text));
-  Changed(g);
+  if (start >= 0) platform::EditorReplace(g.handle, start, start + LineLength(g, start), text);
   return 0;
 }
 
@@ -129,7 +59,7 @@ Text ReadText(GadgetObject& g) {
 }
 
 void WriteText(GadgetObject& g, TextView text) {
-  if (text.empty()) return ClearItems(g);
+  if (text.empty()) return ClearEditorLines(g);
   Buffer(g) = IsRtf(text) ? PlainTextFromRtf(text) : Normalized(text);
   Changed(g);
 }
@@ -152,18 +82,55 @@ const GadgetKind& EditorKind() {
       .code = GK_EDITOR,
       .readText = ReadText,
       .writeText = WriteText,
-      .insertItem = InsertItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = ItemCount,
+      .insertItem = InsertEditorLine,
+      .deleteItem = DeleteEditorLine,
+      .clearItems = ClearEditorLines,
+      .itemCount = EditorLineCount,
       .readItemText = ReadItemText,
       .writeItemText = WriteItemText,
       .readAttribute = ReadAttribute,
       .writeAttribute = WriteAttribute,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
   };
   return kind;
 }
 
 }  // namespace kv::headless
+
+namespace kv::platform {
+
+using headless::Buffer;
+
+int EditorTextLength(Handle editor) { return static_cast<int>(Buffer(editor).size()); }
+
+int EditorLineCount(Handle editor) {
+  const Text& text = Buffer(editor);
+  return static_cast<int>(std::count(text.begin(), text.end(), headless::kBreak)) + 1;
+}
+
+int EditorLineStart(Handle editor, int line) {
+  const Text& text = Buffer(editor);
+  size_t start = 0;
+  for (int i = 0; i < line && start != Text::npos; ++i) {
+    start = text.find(headless::kBreak, start);
+    if (start != Text::npos) ++start;
+  }
+  return start == Text::npos ? -1 : static_cast<int>(start);
+}
+
+int EditorLineLength(Handle editor, int start) {
+  const Text& text = Buffer(editor);
+  size_t end = text.find(headless::kBreak, start);
+  return static_cast<int>((end == Text::npos ? text.size() : end) - start);
+}
+
+// The control reports every change of its text, the program's too.
+void EditorReplace(Handle editor, int from, int to, TextView text) {
+  Buffer(editor).replace(from, to - from, headless::Normalized(text));
+  const headless::Control* control = headless::FindControl(editor);
+  if (const GadgetObject* gadget = control ? FindGadgetObject(control->gadget) : nullptr) {
+    QueueGadgetEvent(*gadget, ET_CHANGE);
+  }
+}
+
+}  // namespace kv::platform

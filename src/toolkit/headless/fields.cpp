@@ -255,8 +255,7 @@ const GadgetKind& ShortcutKind() {
 const GadgetKind& HyperLinkKind() {
   static const GadgetKind kind{
       .code = GK_HYPERLINK,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = LinkSize,
   };
   return kind;

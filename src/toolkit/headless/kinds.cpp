@@ -55,8 +55,7 @@ const GadgetKind& StringKind() {
       .code = GK_STRING,
       .readAttribute = ReadLimit,
       .writeAttribute = WriteLimit,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = StringSize,
   };
   return kind;
@@ -65,27 +64,13 @@ const GadgetKind& StringKind() {
 const GadgetKind& TextKind() {
   static const GadgetKind kind{
       .code = GK_TEXT,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = TextSize,
   };
   return kind;
 }
 
-KindWords& WordsOf(GadgetObject& gadget) { return static_cast<KindWords&>(*gadget.data); }
-
-int ReadColor(GadgetObject& gadget, int which) {
-  KindWords& words = WordsOf(gadget);
-  if (which == KV_FrontColor) return words.frontColor;
-  if (which == KV_BackColor) return words.backColor;
-  return 0;
-}
-
-void WriteColor(GadgetObject& gadget, int which, int color) {
-  KindWords& words = WordsOf(gadget);
-  if (which == KV_FrontColor) words.frontColor = color;
-  if (which == KV_BackColor) words.backColor = color;
-}
+void ShowColor(GadgetObject&, int) {}
 
 Control& ControlOf(const GadgetObject& gadget) { return *FindControl(gadget.handle); }
 

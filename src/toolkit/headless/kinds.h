@@ -26,15 +26,8 @@ const GadgetKind& ButtonImageKind();
 // The folder the folder-browsing kinds take for the file system's root.
 Text FileSystemRoot();
 
-// What the toolkit keeps per gadget beside the control.
-struct KindWords : GadgetData {
-  int frontColor = -1;
-  int backColor = -1;
-  int emptyLines = 0;  // editors: see editor.cpp
-};
-KindWords& WordsOf(GadgetObject& gadget);
-int ReadColor(GadgetObject& gadget, int which);
-void WriteColor(GadgetObject& gadget, int which, int color);
+// The headless screen paints nothing, so a colour has nothing to show.
+void ShowColor(GadgetObject& gadget, int which);
 
 // The control of a live gadget.
 Control& ControlOf(const GadgetObject& gadget);

@@ -39,7 +39,6 @@ void HidePage(Control& panel) {
   }
 }
 
-// A page that changes size tells its panel, even while events are suspended.
 void ShowPage(Control& panel) {
   Control* page = ShownPage(panel);
   if (!page) return;
@@ -49,7 +48,7 @@ void ShowPage(Control& panel) {
   page->enabled = true;
   page->visible = true;
   const GadgetObject* gadget = FindGadgetObject(panel.gadget);
-  if (resized && gadget) QueueGadgetEvent(*gadget, ET_RESIZE, KV_Event_Force);
+  if (resized && gadget) OnPanelPageResized(*gadget);
 }
 
 int ReadState(GadgetObject& g) { return ControlOf(g).selectedTab; }

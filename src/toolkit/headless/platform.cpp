@@ -278,7 +278,6 @@ Handle CreateControl(const ControlParams& params) {
 
 void AttachGadget(GadgetObject& gadget) {
   if (Control* control = FindControl(gadget.handle)) control->gadget = gadget.number;
-  gadget.data = std::make_unique<headless::KindWords>();
 }
 
 PixelRect ControlRect(Handle handle) {
@@ -308,7 +307,9 @@ int BorderWidth() { return headless::kBorderWidth; }
 PixelSize TextExtent(Handle handle, TextView text) {
   PixelSize size = headless::MeasureLine(text);
   const Control* control = FindControl(handle);
-  if (control && control->cls == ControlClass::Frame) size.height = ToPixelsY(headless::kCaptionHeight);
+  if (control && control->cls == ControlClass::Frame) {
+    size.height = ToPixelsY(headless::kCaptionHeight);
+  }
   return size;
 }
 

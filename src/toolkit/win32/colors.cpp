@@ -36,12 +36,11 @@ void ReleaseBrush(COLORREF color) {
 }
 
 bool PaintColors(GadgetObject& gadget, HDC dc, int defaultColor, LRESULT* result) {
-  ControlData& data = DataOf(gadget);
-  if (data.frontColor == -1 && data.backColor == -1) return false;
-  if (data.frontColor != -1) SetTextColor(dc, static_cast<COLORREF>(data.frontColor));
-  if (data.backColor != -1) {
-    SetBkColor(dc, static_cast<COLORREF>(data.backColor));
-    *result = reinterpret_cast<LRESULT>(data.backBrush);
+  if (gadget.frontColor == -1 && gadget.backColor == -1) return false;
+  if (gadget.frontColor != -1) SetTextColor(dc, static_cast<COLORREF>(gadget.frontColor));
+  if (gadget.backColor != -1) {
+    SetBkColor(dc, static_cast<COLORREF>(gadget.backColor));
+    *result = reinterpret_cast<LRESULT>(DataOf(gadget).backBrush);
   } else {
     SetBkColor(dc, GetSysColor(defaultColor));
     *result = reinterpret_cast<LRESULT>(GetSysColorBrush(defaultColor));
@@ -49,30 +48,21 @@ bool PaintColors(GadgetObject& gadget, HDC dc, int defaultColor, LRESULT* result
   return true;
 }
 
-int ReadColor(GadgetObject& gadget, int which) {
-  ControlData& data = DataOf(gadget);
-  if (which == KV_FrontColor) return data.frontColor;
-  if (which == KV_BackColor) return data.backColor;
-  return 0;
-}
-
-void WriteColor(GadgetObject& gadget, int which, int color) {
-  ControlData& data = DataOf(gadget);
-  if (which == KV_FrontColor) {
-    data.frontColor = color;
-  } else if (which == KV_BackColor) {
+void ShowColor(GadgetObject& gadget, int which) {
+  if (which == KV_BackColor) {
     ReleaseColors(gadget);
-    data.backColor = color;
-    if (color != -1) data.backBrush = AcquireBrush(static_cast<COLORREF>(color));
-  } else {
-    return;
+    if (gadget.backColor != -1) {
+      ControlData& data = DataOf(gadget);
+      data.brushColor = static_cast<COLORREF>(gadget.backColor);
+      data.backBrush = AcquireBrush(data.brushColor);
+    }
   }
   InvalidateRect(HwndOf(gadget), nullptr, TRUE);
 }
 
 void ReleaseColors(GadgetObject& gadget) {
   ControlData& data = DataOf(gadget);
-  if (data.backBrush) ReleaseBrush(static_cast<COLORREF>(data.backColor));
+  if (data.backBrush) ReleaseBrush(data.brushColor);
   data.backBrush = nullptr;
 }
 

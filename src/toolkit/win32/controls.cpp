@@ -106,7 +106,9 @@ ControlClass ScrollAreaClass(int flags) {
   if (flags & KV_ScrollArea_BorderLess) return {kScrollAreaClass, style, 0};
   if (flags & KV_ScrollArea_Flat) return {kScrollAreaClass, style | WS_BORDER, 0};
   if (flags & KV_ScrollArea_Single) return {kScrollAreaClass, style, WS_EX_STATICEDGE};
-  if (flags & KV_ScrollArea_Raised) return {kScrollAreaClass, style, WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME};
+  if (flags & KV_ScrollArea_Raised) {
+    return {kScrollAreaClass, style, WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME};
+  }
   return {kScrollAreaClass, style, WS_EX_CLIENTEDGE};
 }
 

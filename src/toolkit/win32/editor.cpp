@@ -1,9 +1,5 @@
-// Editors on the rich edit control. Lines are the items, and the toolkit's
-// empty-line state sits on top of the control's text:
-//   0  nothing special;
-//   1  an empty first line was added to an empty editor, which holds no
-//      text but counts one line;
-//   2  that line has been made real by the next added line.
+// Editors on the rich edit control. Lines are the items; the core keeps
+// them over the editing primitives at the end of this file.
 #include "win32.h"
 
 #include <richedit.h>
@@ -14,83 +10,20 @@ namespace kv::win32 {
 
 namespace {
 
-constexpr wchar_t kBreak[] = L"\r";  // the control's line break
 constexpr DWORD kNoTables = 4;       // extended edit style: no table insertion
 
 LRESULT Send(GadgetObject& g, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageW(HwndOf(g), message, wParam, lParam);
 }
 
-int TextLength(GadgetObject& g) {
-  GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
-  return static_cast<int>(Send(g, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
-}
-
-int LineCount(GadgetObject& g) { return static_cast<int>(Send(g, EM_GETLINECOUNT)); }
-
 // Offset of the line's first character, or -1 when there is no such line.
 int LineStart(GadgetObject& g, int line) {
-  if (line < 0 || line >= LineCount(g)) return -1;
-  return static_cast<int>(Send(g, EM_LINEINDEX, static_cast<WPARAM>(line)));
+  if (line < 0 || line >= platform::EditorLineCount(g.handle)) return -1;
+  return platform::EditorLineStart(g.handle, line);
 }
 
-int LineLength(GadgetObject& g, int start) {
-  return static_cast<int>(Send(g, EM_LINELENGTH, static_cast<WPARAM>(start)));
-}
+int LineLength(GadgetObject& g, int start) { return platform::EditorLineLength(g.handle, start); }
 
-void Replace(GadgetObject& g, int from, int to, const std::wstring& text) {
-  Send(g, EM_SETSEL, static_cast<WPARAM>(from), to);
-  Send(g, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-int ItemCount(GadgetObject& g) {
-  return TextLength(g) == 0 && DataOf(g).emptyLines == 0 ? 0 : LineCount(g);
-}
-
-int InsertItem(GadgetObject& g, int position, TextView text) {
-  std::wstring line = Wide(text);
-  int& emptyLines = DataOf(g).emptyLines;
-  Send(g, EM_HIDESELECTION, TRUE);
-  if (ItemCount(g) == 0) position = -1;
-  int start = LineStart(g, position);
-  if (start >= 0) {
-    Replace(g, start, start, line + kBreak);
-  } else {
-    int end = TextLength(g);
-    Send(g, EM_SETSEL, static_cast<WPARAM>(end), end);
-    std::wstring added;
-    if (emptyLines == 1) {
-      added += kBreak;
-      emptyLines = 2;
-    }
-    if (end > 0) {
-      added += kBreak;
-    } else if (line.empty() && emptyLines == 0) {
-      emptyLines = 1;
-    }
-    Replace(g, end, end, added + line);
-  }
-  Send(g, EM_HIDESELECTION, FALSE);
-  return 0;
-}
-
-// The line goes with its break: the one after it, or before the last line.
-void DeleteItem(GadgetObject& g, int line) {
-  int start = LineStart(g, line);
-  if (start < 0) return;
-  int length = LineLength(g, start);
-  if (line + 1 < LineCount(g)) {
-    Replace(g, start, start + length + 1, L"");
-  } else {
-    Replace(g, start > 0 ? start - 1 : 0, start + length, L"");
-  }
-  if (TextLength(g) == 0) DataOf(g).emptyLines = 0;
-}
-
-void ClearItems(GadgetObject& g) {
-  SetWindowTextW(HwndOf(g), L"");
-  DataOf(g).emptyLines = 0;
-}
 
 Text ReadItemText(GadgetObject& g, int line, int) {
   int start = LineStart(g, line);
@@ -107,7 +40,7 @@ Text ReadItemText(GadgetObject& g, int line, int) {
 
 int WriteItemText(GadgetObject& g, int line, TextView text, int) {
   int start = LineStart(g, line);
-  if (start >= 0) Replace(g, start, start + LineLength(g, start), Wide(text));
+  if (start >= 0) platform::EditorReplace(g.handle, start, start + LineLength(g, start), text);
   return 0;
 }
 
@@ -115,7 +48,7 @@ Text ReadText(GadgetObject& g) { return WindowText(HwndOf(g)); }
 
 // UTF-8 through the platform's set-text-ex, which reads RTF as rich text.
 void WriteText(GadgetObject& g, TextView text) {
-  if (text.empty()) return ClearItems(g);
+  if (text.empty()) return ClearEditorLines(g);
   SendMessageW(HwndOf(g), WM_HSCROLL, SB_LEFT, 0);
   if (text == u"\r\n") {
     SetWindowTextW(HwndOf(g), L"\r\n");
@@ -148,7 +81,7 @@ void ApplyFrontColor(GadgetObject& g) {
   CHARFORMAT2W format{};
   format.cbSize = sizeof format;
   format.dwMask = CFM_COLOR;
-  int color = DataOf(g).frontColor;
+  int color = g.frontColor;
   if (color == -1) {
     format.dwEffects = CFE_AUTOCOLOR;
   } else {
@@ -158,12 +91,11 @@ void ApplyFrontColor(GadgetObject& g) {
   Send(g, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
-void WriteEditorColor(GadgetObject& g, int which, int color) {
+void ShowEditorColor(GadgetObject& g, int which) {
   if (which == KV_FrontColor) {
-    DataOf(g).frontColor = color;
     ApplyFrontColor(g);
-  } else if (which == KV_BackColor) {
-    DataOf(g).backColor = color;
+  } else {
+    int color = g.backColor;
     Send(g, EM_SETBKGNDCOLOR, color == -1, static_cast<LPARAM>(color == -1 ? 0 : color));
   }
 }
@@ -231,16 +163,15 @@ const GadgetKind& EditorKind() {
       .code = GK_EDITOR,
       .readText = ReadText,
       .writeText = WriteText,
-      .insertItem = InsertItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = ItemCount,
+      .insertItem = InsertEditorLine,
+      .deleteItem = DeleteEditorLine,
+      .clearItems = ClearEditorLines,
+      .itemCount = EditorLineCount,
       .readItemText = ReadItemText,
       .writeItemText = WriteItemText,
       .readAttribute = ReadAttribute,
       .writeAttribute = WriteAttribute,
-      .writeColor = WriteEditorColor,
-      .readColor = ReadColor,
+      .showColor = ShowEditorColor,
   };
   return kind;
 }
@@ -248,3 +179,39 @@ const GadgetKind& EditorKind() {
 const KindBehaviour kEditorBehaviour{.attach = Attach, .procedure = Procedure};
 
 }  // namespace kv::win32
+
+namespace kv::platform {
+
+namespace {
+
+LRESULT Send(Handle editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageW(win32::Hwnd(editor), message, wParam, lParam);
+}
+
+}  // namespace
+
+int EditorTextLength(Handle editor) {
+  GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<int>(Send(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
+}
+
+int EditorLineCount(Handle editor) { return static_cast<int>(Send(editor, EM_GETLINECOUNT)); }
+
+int EditorLineStart(Handle editor, int line) {
+  return static_cast<int>(Send(editor, EM_LINEINDEX, static_cast<WPARAM>(line)));
+}
+
+int EditorLineLength(Handle editor, int start) {
+  return static_cast<int>(Send(editor, EM_LINELENGTH, static_cast<WPARAM>(start)));
+}
+
+// With the selection hidden while it moves.
+void EditorReplace(Handle editor, int from, int to, TextView text) {
+  std::wstring wide = win32::Wide(text);
+  Send(editor, EM_HIDESELECTION, TRUE);
+  Send(editor, EM_SETSEL, static_cast<WPARAM>(from), to);
+  Send(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+  Send(editor, EM_HIDESELECTION, FALSE);
+}
+
+}  // namespace kv::platform

@@ -374,8 +374,7 @@ const GadgetKind& HyperLinkKind() {
   static const GadgetKind kind{
       .code = GK_HYPERLINK,
       .release = ReleaseColors,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = LinkSize,
   };
   return kind;

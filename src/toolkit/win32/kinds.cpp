@@ -94,8 +94,7 @@ const GadgetKind& StringKind() {
       .release = ReleaseColors,
       .readAttribute = ReadLimit,
       .writeAttribute = WriteLimit,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = StringSize,
   };
   return kind;
@@ -105,8 +104,7 @@ const GadgetKind& TextKind() {
   static const GadgetKind kind{
       .code = GK_TEXT,
       .release = ReleaseColors,
-      .writeColor = WriteColor,
-      .readColor = ReadColor,
+      .showColor = ShowColor,
       .requiredSize = TextSize,
   };
   return kind;

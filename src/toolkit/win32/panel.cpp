@@ -103,9 +103,7 @@ LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_SIZE:
       DropBrush(*page);
-      if (GadgetObject* gadget = GadgetOfHwnd(panel)) {
-        QueueGadgetEvent(*gadget, ET_RESIZE, KV_Event_Force);
-      }
+      if (GadgetObject* gadget = GadgetOfHwnd(panel)) OnPanelPageResized(*gadget);
       break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -61,10 +61,8 @@ inline HWND HwndOf(const GadgetObject& gadget) { return Hwnd(gadget.handle); }
 // What the backend keeps per gadget.
 struct ControlData : GadgetData {
   WNDPROC previous = nullptr;  // the control's own procedure
-  int frontColor = -1;
-  int backColor = -1;
-  HBRUSH backBrush = nullptr;  // from the shared cache while backColor is set
-  int emptyLines = 0;          // editors: see editor.cpp
+  HBRUSH backBrush = nullptr;  // from the shared cache while a back colour is set
+  COLORREF brushColor = 0;     // the colour backBrush is cached under
   int wordWrap = 0;            // editors
   HWND partner = nullptr;      // spin fields: the arrows beside the field
 };
@@ -134,8 +132,7 @@ void DestroyTips();
 // defaultColor (a system colour index) as background when only the front
 // colour is set. False when neither is set.
 bool PaintColors(GadgetObject& gadget, HDC dc, int defaultColor, LRESULT* result);
-int ReadColor(GadgetObject& gadget, int which);
-void WriteColor(GadgetObject& gadget, int which, int color);
+void ShowColor(GadgetObject& gadget, int which);
 void ReleaseColors(GadgetObject& gadget);
 // The shared cache: one solid brush per colour, counted.
 HBRUSH AcquireBrush(COLORREF color);
