@@ -102,26 +102,43 @@ PixelSize ComboSize(GadgetObject&) {
 
 // ---- Dates --------------------------------------------------------------------------
 
-std::tm CivilTime(int date) {
-  std::time_t seconds = date ? date : std::time(nullptr);
-  std::tm civil{};
-  gmtime_r(&seconds, &civil);
-  return civil;
+struct Civil {
+  int year, month, day, hour, minute, second;
+};
+
+// Days since 1970 to a proleptic Gregorian date, counted in 400-year eras
+// that start on 1 March, so that the leap day ends a year.
+Civil CivilTime(int date) {
+  constexpr long long kDay = 86400;
+  long long seconds = date ? date : static_cast<long long>(std::time(nullptr));
+  long long days = seconds / kDay - (seconds % kDay < 0 ? 1 : 0);
+  long long time = seconds - days * kDay;
+  days += 719468;
+  long long era = (days >= 0 ? days : days - 146096) / 146097;
+  long long dayOfEra = days - era * 146097;
+  long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  long long shifted = (5 * dayOfYear + 2) / 153;
+  int month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
+  int year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+  int day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
+  return {year, month, day, static_cast<int>(time / 3600), static_cast<int>(time / 60 % 60),
+          static_cast<int>(time % 60)};
 }
 
 // The mask's fields filled in; other characters as they are.
 Text FormatDate(TextView mask, int date) {
   if (mask.empty()) mask = u"%yyyy-%mm-%dd";
-  std::tm t = CivilTime(date);
+  Civil t = CivilTime(date);
   struct Field {
     TextView code;
     int value;
     int width;
   };
-  const Field fields[] = {{u"%yyyy", t.tm_year + 1900, 4}, {u"%yy", (t.tm_year + 1900) % 100, 2},
-                          {u"%mm", t.tm_mon + 1, 2},       {u"%dd", t.tm_mday, 2},
-                          {u"%hh", t.tm_hour, 2},          {u"%ii", t.tm_min, 2},
-                          {u"%ss", t.tm_sec, 2}};
+  const Field fields[] = {{u"%yyyy", t.year, 4}, {u"%yy", t.year % 100, 2},
+                          {u"%mm", t.month, 2},    {u"%dd", t.day, 2},
+                          {u"%hh", t.hour, 2},     {u"%ii", t.minute, 2},
+                          {u"%ss", t.second, 2}};
   Text shown;
   for (size_t i = 0; i < mask.size();) {
     const Field* match = nullptr;
