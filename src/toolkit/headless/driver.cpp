@@ -3,6 +3,8 @@
 #include "driver.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "controls.h"
 #include "kinds.h"
@@ -25,8 +27,14 @@ GadgetObject* UsableItemList(int gadget) {
   return nullptr;
 }
 
+// The root of the temporary folder, where tests make theirs: "/" on POSIX,
+// a drive on Windows.
 Text& TheRoot() {
-  static Text root = u"/";
+  static Text root = [] {
+    std::error_code error;
+    Text current = std::filesystem::temp_directory_path(error).root_path().u16string();
+    return current.empty() ? Text(u"/") : current;
+  }();
   return root;
 }
 

@@ -28,7 +28,7 @@ void ChooseItem(int gadget, int item);
 // Moves a track bar, scroll bar or spin field by steps lines (< 0: back).
 void StepValue(int gadget, int steps);
 // The folder the folder-browsing kinds show as the file system's only root
-// ("/" until set).
+// (until set, the root of the temporary folder: "/", or its drive).
 void SetFileSystemRoot(TextView folder);
 // Focuses a string field or editor and types text at its end, one character
 // at a time (a read-only field takes nothing; the length limit holds).
