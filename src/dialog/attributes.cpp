@@ -283,6 +283,25 @@ void BindEventAttributes(const LayoutItem& item, const XmlNode* element, const E
   });
 }
 
+// VALUE starts at MIN wherever the two appear.
+ValueAttributes ReadValueAttributes(const XmlNode* element, ElementKind kind) {
+  ValueAttributes values;
+  if (kind == ElementKind::TrackBar) values.maximum = 10;
+  bool valueGiven = false;
+  ForEachAttribute(element, [&](TextView name, TextView value) {
+    if (Is(name, u"MIN")) values.minimum = ReadNumber(value);
+    if (Is(name, u"MAX")) values.maximum = ReadNumber(value);
+    if (Is(name, u"PAGE")) values.page = ReadNumber(value);
+    if (Is(name, u"COLOR")) values.color = ReadNumber(value);
+    if (Is(name, u"VALUE")) {
+      values.value = ReadNumber(value);
+      valueGiven = true;
+    }
+  });
+  if (!valueGiven) values.value = values.minimum;
+  return values;
+}
+
 void ApplyGadgetStates(int gadget, const XmlNode* element) {
   ForEachAttribute(element, [&](TextView name, TextView value) {
     if (!IsYes(value)) return;

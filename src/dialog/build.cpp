@@ -85,8 +85,8 @@ Text NestingError(TextView element) {
                u" elements."});
 }
 
-Text UnbuiltElementError(TextView element) {
-  return Join({u"<", element, u"> elements can't be built yet."});
+Text MissingComponentError(TextView element, TextView component) {
+  return Join({u"<", element, u"> needs the ", component, u", which this build does not include."});
 }
 
 // Each element is created, given its subtree, finished, handed to its
@@ -101,6 +101,7 @@ void BuildChildren(LayoutItem& parent, const XmlNode* first, Build& build) {
       build.Fail(NestingError(XmlNodeName(node)));
       return;
     }
+    build.parent = &parent;
     ItemPtr item = type->create(node, *type, build);
     // An item whose creation failed is not completed.
     if (!item || build.Failed()) continue;
@@ -109,6 +110,7 @@ void BuildChildren(LayoutItem& parent, const XmlNode* first, Build& build) {
       BuildChildren(*item, child, build);
       --build.depth;
     }
+    CreatePendingOptions(*item);
     item->Finish(build);
     int gadget = item->gadget;
     parent.AddChild(std::move(item), node, build);

@@ -178,6 +178,7 @@ int OpenDialogWindow(int number, const XmlDocument* document, TextView name, int
   // The content.
   dialog->root = std::move(root);
   BuildChildren(*dialog->root, XmlFirstChild(element), build);
+  if (!build.Failed()) CreatePendingOptions(*dialog->root);
   // A failed build leaves no tree and no window.
   if (build.Failed()) {
     bool earlierOpen = earlierHandle && GetWindowHandle(earlierWindow) == earlierHandle;

@@ -103,6 +103,8 @@ struct GadgetKind {
   int (*insertItem)(GadgetObject&, int position, TextView) = nullptr;  // 0
   // Appends every text as insertItem at -1 would, in one change of the control.
   void (*appendItems)(GadgetObject&, std::span<const Text>) = nullptr;  // insertItem each
+  // Trees: an item on a level; preferred over insertItem.
+  int (*insertLevelItem)(GadgetObject&, int position, TextView, int level) = nullptr;
   void (*deleteItem)(GadgetObject&, int position) = nullptr;  // nothing
   void (*clearItems)(GadgetObject&) = nullptr;                // nothing
   void (*place)(GadgetObject&, const PixelRect&) = nullptr;   // platform::MoveControl
@@ -120,6 +122,11 @@ struct GadgetKind {
   std::intptr_t (*readItemData)(GadgetObject&, int item) = nullptr;  // 0
   PixelSize (*requiredSize)(GadgetObject&) = nullptr;         // 0 x 0
   int (*rowHeight)(GadgetObject&) = nullptr;                  // 0 (pixels)
+  void (*addColumn)(GadgetObject&, int position, TextView title, int width) = nullptr;
+  int (*columnCount)(GadgetObject&) = nullptr;                // 0
+  // The core's own answer to an event the gadget raised, after it is queued.
+  void (*react)(GadgetObject&, int type) = nullptr;           // nothing
+  void (*writeImage)(GadgetObject&, Handle image) = nullptr;  // nothing
 };
 
 // ---- Core services for backends -------------------------------------------
@@ -159,6 +166,12 @@ SplitterBar SplitterBarOf(const GadgetObject& splitter);
 // The user dragged the bar so that the first side would be position pixels.
 void OnSplitterDragged(GadgetObject& splitter, int position);
 
+// The user clicked a check box or an option.
+void OnChoiceClicked(GadgetObject& choice);
+// The user moved a value gadget: to value, or by a line or page.
+void OnValueMoved(GadgetObject& gadget, int value);
+void OnValueStepped(GadgetObject& gadget, ScrollMove move);
+
 // The gadget parent of the calling thread.
 Handle CurrentGadgetParent();
 void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
@@ -176,6 +189,24 @@ void ClearEditorLines(GadgetObject& editor);
 PixelSize ButtonRequiredSize(PixelSize text, PixelSize edge);
 PixelSize StringRequiredSize(int textHeight, PixelSize edge);
 PixelSize TextRequiredSize(PixelSize drawn, bool border, PixelSize edge);
+// A check box or option: its mark, a gap and the text.
+PixelSize ChoiceRequiredSize(PixelSize text);
+// An entry field with a button or arrows beside it, as wide as sample.
+PixelSize FieldRequiredSize(PixelSize sample, PixelSize edge, int buttonWidth);
+
+Text DecimalText(int value);
+// An IP address as dotted text, and back; false for text that is not four
+// fields of 0 to 255.
+Text AddressText(int address);
+bool ParseAddress(TextView text, int* address);
+
+// What a value gadget holds.
+struct ValueRange {
+  int minimum = 0;
+  int maximum = 100;
+  int page = 10;  // scroll bars
+  int value = 0;
+};
 
 namespace platform {
 
@@ -275,6 +306,12 @@ struct ScrollView {
 // Shows the scroll bars and moves the inner area as the view says.
 void ShowScrollView(Handle area, const ScrollView& view);
 
+// Shows a check box's or option's state (KV_CheckBox_*).
+void ShowCheck(Handle control, int state);
+// Shows a value gadget's range and value.
+void ShowValue(Handle control, int kind, const ValueRange& range);
+// The drives (Windows) or the root folder, for the folder-browsing kinds.
+std::vector<Text> FileSystemRoots();
 // Editors: text with "\r" between lines, offsets in characters. A line
 // exists from 0 to EditorLineCount - 1; an empty editor has one.
 int EditorTextLength(Handle editor);

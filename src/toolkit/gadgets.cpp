@@ -40,13 +40,29 @@ const GadgetKind& KindTable(int kind) {
     case GK_FRAME: return detail::FrameKind();
     case GK_SCROLLAREA: return detail::ScrollAreaKind();
     case GK_SPLITTER: return detail::SplitterKind();
+    case GK_CHECKBOX: return detail::CheckBoxKind();
+    case GK_OPTION: return detail::OptionKind();
+    case GK_PROGRESSBAR:
+    case GK_TRACKBAR:
+    case GK_SCROLLBAR:
+    case GK_SPIN: return detail::ValueKind(kind);
+    case GK_EXPLORERLIST:
+    case GK_EXPLORERTREE:
+    case GK_EXPLORERCOMBO: return detail::ExplorerKind(kind);
     default: return platform::KindTable(kind);
   }
+}
+
+detail::Creation& Last() {
+  static detail::Creation last;
+  return last;
 }
 
 }  // namespace
 
 namespace detail {
+
+Creation LastCreation() { return Last(); }
 
 GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
                            TextView text, int flags) {
@@ -79,6 +95,7 @@ GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int he
   gadget->window = platform::WindowNumberOf(handle);
   gadget->flags = flags;
   platform::AttachGadget(*gadget);
+  Last() = {assigned, params.parent};
   return gadget;
 }
 
@@ -167,7 +184,11 @@ void OnPanelPageResized(const GadgetObject& panel) {
 }
 
 void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags) {
-  QueueEvent(EV_GADGET, gadget.number, gadget.window, type, nullptr, nullptr, flags);
+  int number = gadget.number;
+  QueueEvent(EV_GADGET, number, gadget.window, type, nullptr, nullptr, flags);
+  // Handlers that ran meanwhile may have disposed of the gadget.
+  GadgetObject* g = Find(number);
+  if (g && g->kind->react) g->kind->react(*g, type);
 }
 
 // ---- Text and items --------------------------------------------------------------
@@ -189,11 +210,22 @@ Text ReadGadgetText(int gadget) {
   return g->kind->readText ? g->kind->readText(*g) : platform::ReadText(g->handle);
 }
 
-int InsertGadgetItem(int gadget, int position, TextView text) {
+int InsertGadgetItem(int gadget, int position, TextView text, int level) {
   GadgetObject* g = Find(gadget);
-  if (!g || !g->kind->insertItem) return 0;
+  if (!g) return 0;
   detail::SuspendedEvents quiet;
-  return g->kind->insertItem(*g, position, text);
+  if (g->kind->insertLevelItem) return g->kind->insertLevelItem(*g, position, text, level);
+  return g->kind->insertItem ? g->kind->insertItem(*g, position, text) : 0;
+}
+
+void AddGadgetColumn(int gadget, int position, TextView title, int width) {
+  GadgetObject* g = Find(gadget);
+  if (g && g->kind->addColumn) g->kind->addColumn(*g, position, title, ToPixelsX(width));
+}
+
+int GadgetColumnCount(int gadget) {
+  GadgetObject* g = Find(gadget);
+  return g && g->kind->columnCount ? g->kind->columnCount(*g) : 0;
 }
 
 void AppendGadgetItems(int gadget, std::span<const Text> texts) {
@@ -245,7 +277,9 @@ int ReadGadgetItemState(int gadget, int item) {
 
 void WriteGadgetItemState(int gadget, int item, int state) {
   GadgetObject* g = Find(gadget);
-  if (g && g->kind->writeItemState) g->kind->writeItemState(*g, item, state);
+  if (!g || !g->kind->writeItemState) return;
+  detail::SuspendedEvents quiet;
+  g->kind->writeItemState(*g, item, state);
 }
 
 std::intptr_t ReadGadgetItemData(int gadget, int item) {

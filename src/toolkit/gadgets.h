@@ -28,6 +28,25 @@ constexpr int GK_CONTAINER = 11;
 constexpr int GK_SCROLLAREA = 16;
 constexpr int GK_SPLITTER = 29;
 constexpr int GK_CANVAS = 33;
+constexpr int GK_CHECKBOX = 4;
+constexpr int GK_OPTION = 5;
+constexpr int GK_COMBOBOX = 8;
+constexpr int GK_IMAGE = 9;
+constexpr int GK_HYPERLINK = 10;
+constexpr int GK_LISTICON = 12;
+constexpr int GK_IPADDRESS = 13;
+constexpr int GK_PROGRESSBAR = 14;
+constexpr int GK_SCROLLBAR = 15;
+constexpr int GK_TRACKBAR = 17;
+constexpr int GK_BUTTONIMAGE = 19;
+constexpr int GK_CALENDAR = 20;
+constexpr int GK_DATE = 21;
+constexpr int GK_EXPLORERLIST = 23;
+constexpr int GK_EXPLORERTREE = 24;
+constexpr int GK_EXPLORERCOMBO = 25;
+constexpr int GK_SPIN = 26;
+constexpr int GK_TREE = 27;
+constexpr int GK_SHORTCUT = 30;
 
 // Creation flags.
 constexpr int KV_Button_Default = 0x1;
@@ -67,6 +86,72 @@ constexpr int KV_Splitter_Vertical = 0x1;   // sides left and right
 constexpr int KV_Splitter_Separator = 0x2;  // a wider, raised bar
 constexpr int KV_Splitter_FirstFixed = 0x4;   // keeps its size when the splitter is resized
 constexpr int KV_Splitter_SecondFixed = 0x8;
+constexpr int KV_CheckBox_Right = 0x200;
+constexpr int KV_CheckBox_Center = 0x300;
+constexpr int KV_CheckBox_ThreeState = 0x5;
+constexpr int KV_Image_Raised = 0x1;
+constexpr int KV_Image_Border = 0x200;
+constexpr int KV_ListIcon_CheckBoxes = 0x1;
+constexpr int KV_ListIcon_MultiSelect = 0x4;
+constexpr int KV_ListIcon_AlwaysShowSelection = 0x8;
+constexpr int KV_ListIcon_ThreeState = 0x40;
+constexpr int KV_ListIcon_GridLines = 0x10000;
+constexpr int KV_ListIcon_HeaderDragDrop = 0x10000000;
+constexpr int KV_ListIcon_FullRowSelect = 0x40000000;
+constexpr int KV_Tree_NoButtons = 0x1;
+constexpr int KV_Tree_NoLines = 0x2;
+constexpr int KV_Tree_AlwaysShowSelection = 0x20;
+constexpr int KV_Tree_CheckBoxes = 0x100;
+constexpr int KV_Tree_ThreeState = 0x10000;
+constexpr int KV_ComboBox_Editable = 0x42;
+constexpr int KV_ComboBox_UpperCase = 0x2000;
+constexpr int KV_ComboBox_LowerCase = 0x4000;
+constexpr int KV_ComboBox_Image = 0x10000000;
+constexpr int KV_ScrollBar_Vertical = 0x1;
+constexpr int KV_ProgressBar_Smooth = 0x1;
+constexpr int KV_ProgressBar_Vertical = 0x4;
+constexpr int KV_TrackBar_Ticks = 0x1;
+constexpr int KV_TrackBar_Vertical = 0x2;
+constexpr int KV_Spin_ReadOnly = 0x1;
+constexpr int KV_Spin_Numeric = 0x2;  // the text follows the value
+constexpr int KV_Calendar_Borderless = 0x800000;
+constexpr int KV_Date_UpDown = 0x1;
+constexpr int KV_Date_CheckBox = 0x2;
+constexpr int KV_HyperLink_Underline = 0x1;
+constexpr int KV_Explorer_NoFiles = 0x1;
+constexpr int KV_Explorer_NoParentFolder = 0x2;
+constexpr int KV_Explorer_NoFolders = 0x4;
+constexpr int KV_Explorer_NoDirectoryChange = 0x8;
+constexpr int KV_Explorer_NoDriveRequester = 0x10;
+constexpr int KV_Explorer_NoSort = 0x20;
+constexpr int KV_Explorer_AutoSort = 0x40;
+constexpr int KV_Explorer_DrivesOnly = 0x80;
+constexpr int KV_Explorer_Editable = 0x100;
+constexpr int KV_Explorer_NoMyDocuments = 0x200;
+constexpr int KV_Explorer_BorderLess = 0x100000;
+constexpr int KV_Explorer_MultiSelect = 0x200000;
+constexpr int KV_Explorer_GridLines = 0x400000;
+constexpr int KV_Explorer_HeaderDragDrop = 0x800000;
+constexpr int KV_Explorer_AlwaysShowSelection = 0x1000000;
+constexpr int KV_Explorer_FullRowSelect = 0x2000000;
+constexpr int KV_Explorer_NoLines = 0x4000000;
+constexpr int KV_Explorer_NoButtons = 0x8000000;
+
+// States.
+constexpr int KV_CheckBox_Unchecked = 0;
+constexpr int KV_CheckBox_Checked = 1;
+constexpr int KV_CheckBox_Inbetween = -1;  // three-state check boxes only
+// A shortcut's state: a virtual key code with these modifiers.
+constexpr int KV_Shortcut_Shift = 0x10000;
+constexpr int KV_Shortcut_Control = 0x20000;
+constexpr int KV_Shortcut_Alt = 0x40000;
+// Item states of lists and trees, as bits.
+constexpr int KV_Item_Selected = 0x1;
+constexpr int KV_Item_Checked = 0x2;
+constexpr int KV_Item_Expanded = 0x4;
+// Item data of the folder-browsing kinds' items.
+constexpr int KV_Explorer_File = 1;
+constexpr int KV_Explorer_Folder = 2;
 
 // Attributes (Read/WriteGadgetAttribute). The editor's are its flag values.
 constexpr int KV_String_MaximumLength = 1;
@@ -79,6 +164,10 @@ constexpr int KV_ScrollArea_X = 3;  // scroll position
 constexpr int KV_ScrollArea_Y = 4;
 constexpr int KV_Splitter_FirstMinimumSize = 1;
 constexpr int KV_Splitter_SecondMinimumSize = 2;
+// Progress bars, track bars, scroll bars and spin fields.
+constexpr int KV_Range_Minimum = 1;
+constexpr int KV_Range_Maximum = 2;
+constexpr int KV_ScrollBar_PageLength = 3;
 
 // Colour selectors; colours are 0x00BBGGRR, -1 the default colour.
 constexpr int KV_FrontColor = 1;
@@ -116,6 +205,65 @@ Handle NewFrame(int number, int x, int y, int width, int height, TextView captio
 // first side's size. Attributes KV_Splitter_*MinimumSize.
 Handle NewSplitter(int number, int x, int y, int width, int height, int first, int second,
                    int flags = 0);
+// A check box's state is KV_CheckBox_*; a click moves it on.
+Handle NewCheckBox(int number, int x, int y, int width, int height, TextView text,
+                   int flags = 0);
+// An option joins the radio group of the option created just before it in
+// the same parent; any other gadget created in between starts a new group.
+// Choosing an option, by a click or WriteGadgetState, unchecks the rest of
+// its group.
+Handle NewOption(int number, int x, int y, int width, int height, TextView text);
+// Value gadgets: the state is the value, held within the range (a scroll
+// bar's within minimum to maximum - page + 1). The user's moves raise
+// ET_CHANGE. A spin field's text follows its value (the program may write
+// other text); KV_Spin_Numeric lets the user type digits only.
+Handle NewProgressBar(int number, int x, int y, int width, int height, int minimum, int maximum,
+                      int flags = 0);
+Handle NewTrackBar(int number, int x, int y, int width, int height, int minimum, int maximum,
+                   int flags = 0);
+Handle NewScrollBar(int number, int x, int y, int width, int height, int minimum, int maximum,
+                    int page, int flags = 0);
+Handle NewSpin(int number, int x, int y, int width, int height, int minimum, int maximum,
+               int flags = 0);
+// A link: its text in color (front colour); a click raises ET_LEFT_CLICK.
+Handle NewHyperLink(int number, int x, int y, int width, int height, TextView text, int color,
+                    int flags = 0);
+// Images are platform bitmaps (0: none), shown as SetGadgetImage sets them.
+Handle NewImage(int number, int x, int y, int width, int height, Handle image, int flags = 0);
+Handle NewButtonImage(int number, int x, int y, int width, int height, Handle image,
+                      int flags = 0);
+// Items as a list view's; the state is the selected item, the text the
+// shown text. The user's choice raises ET_CHANGE.
+Handle NewComboBox(int number, int x, int y, int width, int height, int flags = 0);
+// State: the address, first field in the top byte; text "a.b.c.d".
+Handle NewIpAddress(int number, int x, int y, int width, int height);
+// State: a virtual key code OR KV_Shortcut_* modifiers, 0 for none.
+Handle NewShortcut(int number, int x, int y, int width, int height, int shortcut);
+// Dates are seconds since 1970-01-01 00:00 UTC; 0 shows today. A date
+// field's mask uses %yyyy, %yy, %mm, %dd, %hh, %ii and %ss (empty: the
+// platform's short date); its text is the date as shown, and
+// WriteGadgetText sets its mask.
+Handle NewDate(int number, int x, int y, int width, int height, TextView mask, int date,
+               int flags = 0);
+Handle NewCalendar(int number, int x, int y, int width, int height, int date, int flags = 0);
+// A multi-column list, its first column titled title; rows are items, cells
+// are item text by column.
+Handle NewListIcon(int number, int x, int y, int width, int height, TextView title,
+                   int titleWidth, int flags = 0);
+// Items in display order, each on a level (InsertGadgetItem's level): an
+// item is the child of the nearest item above it one level up.
+Handle NewTree(int number, int x, int y, int width, int height, int flags = 0);
+// The file system from folder (empty: the drives or roots): a list of a
+// folder's folders and files, a tree of folders, a combo box of the
+// folders on the way. The text is the folder shown; the user opens a folder
+// by double-clicking it in the list or choosing it in the tree or combo
+// box, which raises ET_CHANGE. Item data is KV_Explorer_File or _Folder.
+Handle NewExplorerList(int number, int x, int y, int width, int height, TextView folder,
+                       int flags = 0);
+Handle NewExplorerTree(int number, int x, int y, int width, int height, TextView folder,
+                       int flags = 0);
+Handle NewExplorerCombo(int number, int x, int y, int width, int height, TextView folder,
+                        int flags = 0);
 void DisposeGadget(int gadget);  // KV_Any: every gadget
 
 // Text: a list's selected item (WriteGadgetText selects the first item equal
@@ -124,11 +272,15 @@ void DisposeGadget(int gadget);  // KV_Any: every gadget
 void WriteGadgetText(int gadget, TextView text);
 Text ReadGadgetText(int gadget);
 
-// Items: list rows, editor lines, panel tabs. Position -1 appends.
-int InsertGadgetItem(int gadget, int position, TextView text);
+// Items: list rows, editor lines, panel tabs, tree nodes. Position -1
+// appends; level places a tree item below the item before it.
+int InsertGadgetItem(int gadget, int position, TextView text, int level = 0);
 // Appends every text as an item, drawing the gadget once at the end, so a
 // long list fills in one go.
 void AppendGadgetItems(int gadget, std::span<const Text> texts);
+// Columns of a multi-column list; width in units.
+void AddGadgetColumn(int gadget, int position, TextView title, int width);
+int GadgetColumnCount(int gadget);
 void DeleteGadgetItem(int gadget, int position);
 void ClearGadget(int gadget);
 int GadgetItemCount(int gadget);
@@ -145,6 +297,7 @@ void WriteGadgetItemData(int gadget, int item, std::intptr_t value);
 int ReadGadgetState(int gadget);
 void WriteGadgetState(int gadget, int state);
 
+void SetGadgetImage(int gadget, Handle image);
 void SetGadgetDisabled(int gadget, int disabled);
 void SetGadgetHidden(int gadget, int hidden);
 void WriteGadgetUserData(int gadget, std::intptr_t value);

@@ -15,6 +15,10 @@ constexpr int kTallButtonTo = 24;
 // 126, as the float factor always did.
 constexpr double kTallButtonFactor = static_cast<double>(1.27f);
 
+// A check mark's box and the gap after it, in units.
+constexpr int kChoiceMark = 13;
+constexpr int kChoiceGap = 6;
+
 }  // namespace
 
 PixelSize ButtonRequiredSize(PixelSize text, PixelSize edge) {
@@ -34,6 +38,15 @@ PixelSize StringRequiredSize(int textHeight, PixelSize edge) {
 PixelSize TextRequiredSize(PixelSize drawn, bool border, PixelSize edge) {
   PixelSize frame = border ? PixelSize{2 * edge.width, 2 * edge.height} : PixelSize{2, 2};
   return {drawn.width + frame.width, drawn.height + frame.height};
+}
+
+PixelSize ChoiceRequiredSize(PixelSize text) {
+  return {text.width + ToPixelsX(kChoiceMark + kChoiceGap),
+          std::max(text.height, ToPixelsY(kChoiceMark)) + 2};
+}
+
+PixelSize FieldRequiredSize(PixelSize sample, PixelSize edge, int buttonWidth) {
+  return {sample.width + 2 * edge.width + buttonWidth + 2, sample.height + 2 * edge.height + 2};
 }
 
 }  // namespace kv

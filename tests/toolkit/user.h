@@ -8,9 +8,15 @@
 
 namespace kv::user {
 
+// A click on a button, check box, option or link.
 void ClickButton(int gadget);
+// A click on a row of a list of any kind, or on an item of a tree.
 void ClickListItem(int gadget, int item);
 void DoubleClickListItem(int gadget, int item);
+// Picks an item of a combo box.
+void ChooseItem(int gadget, int item);
+// Moves a track bar, scroll bar or spin field by steps (< 0: back).
+void StepValue(int gadget, int steps);
 // Focuses a string field or editor and types text at its end.
 void TypeText(int gadget, TextView text);
 void ChooseTab(int gadget, int index);

@@ -6,6 +6,8 @@ namespace kv::user {
 void ClickButton(int gadget) { headless::ClickButton(gadget); }
 void ClickListItem(int gadget, int item) { headless::ClickListItem(gadget, item); }
 void DoubleClickListItem(int gadget, int item) { headless::DoubleClickListItem(gadget, item); }
+void ChooseItem(int gadget, int item) { headless::ChooseItem(gadget, item); }
+void StepValue(int gadget, int steps) { headless::StepValue(gadget, steps); }
 void TypeText(int gadget, TextView text) { headless::TypeText(gadget, text); }
 void ChooseTab(int gadget, int index) { headless::ChooseTab(gadget, index); }
 void DragSplitter(int gadget, int dx, int dy) { headless::DragSplitter(gadget, dx, dy); }

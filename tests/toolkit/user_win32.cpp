@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -130,6 +131,39 @@ void EnterFileName(HWND dialog, const std::wstring& path) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
+// Where a row of a list box or list view, or an item of a tree (counted in
+// display order), is drawn; false when it is not.
+bool ItemRect(HWND list, int item, RECT* rect) {
+  wchar_t name[32] = {};
+  GetClassNameW(list, name, 32);
+  std::wstring_view kind(name);
+  if (kind == WC_LISTVIEWW) {
+    rect->left = LVIR_LABEL;
+    return SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                        reinterpret_cast<LPARAM>(rect));
+  }
+  if (kind == WC_TREEVIEWW) {
+    auto next = [list](HTREEITEM from, UINT relation) {
+      return reinterpret_cast<HTREEITEM>(
+          SendMessageW(list, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+    };
+    HTREEITEM node = next(nullptr, TVGN_ROOT);
+    for (int i = 0; node && i < item; ++i) {
+      HTREEITEM following = next(node, TVGN_CHILD);
+      for (HTREEITEM up = node; !following && up; up = next(up, TVGN_PARENT)) {
+        following = next(up, TVGN_NEXT);
+      }
+      node = following;
+    }
+    if (!node) return false;
+    SendMessageW(list, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(node));
+    *reinterpret_cast<HTREEITEM*>(rect) = node;
+    return SendMessageW(list, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(rect));
+  }
+  return SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(item),
+                      reinterpret_cast<LPARAM>(rect)) != LB_ERR;
+}
+
 }  // namespace
 
 void ClickButton(int gadget) {
@@ -144,10 +178,7 @@ void ClickListItem(int gadget, int item) {
   Act([gadget, item] {
     HWND list = Control(gadget);
     RECT rect;
-    if (Reachable(list) && SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(item),
-                                        reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
-      Click(list, Centre(rect));
-    }
+    if (Reachable(list) && ItemRect(list, item, &rect)) Click(list, Centre(rect));
   });
 }
 
@@ -155,9 +186,48 @@ void DoubleClickListItem(int gadget, int item) {
   Act([gadget, item] {
     HWND list = Control(gadget);
     RECT rect;
-    if (Reachable(list) && SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(item),
-                                        reinterpret_cast<LPARAM>(&rect)) != LB_ERR) {
-      Click(list, Centre(rect), true);
+    if (Reachable(list) && ItemRect(list, item, &rect)) Click(list, Centre(rect), true);
+  });
+}
+
+// The arrow keys move through a closed drop-down list, choosing as they go.
+void ChooseItem(int gadget, int item) {
+  Act([gadget, item] {
+    HWND combo = Control(gadget);
+    if (!Reachable(combo)) return;
+    SetFocus(combo);
+    auto current = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    WPARAM key = item > current ? VK_DOWN : VK_UP;
+    for (int i = 0; i < std::abs(item - current); ++i) {
+      PostMessageW(combo, WM_KEYDOWN, key, 1);
+      PostMessageW(combo, WM_KEYUP, key, 0xC0000001);
+      Pump();
+    }
+  });
+}
+
+// A scroll bar's arrows tell its owner; a track bar and a spin field's
+// arrows answer the keyboard.
+void StepValue(int gadget, int steps) {
+  Act([gadget, steps] {
+    HWND control = Control(gadget);
+    if (!Reachable(control)) return;
+    wchar_t name[32] = {};
+    GetClassNameW(control, name, 32);
+    bool forward = steps > 0;
+    for (int i = 0; i < std::abs(steps); ++i) {
+      if (std::wstring_view(name) == L"ScrollBar") {
+        bool vertical = GetWindowLongW(control, GWL_STYLE) & SBS_VERT;
+        SendMessageW(GetParent(control), vertical ? WM_VSCROLL : WM_HSCROLL,
+                     forward ? SB_LINEDOWN : SB_LINEUP, reinterpret_cast<LPARAM>(control));
+        continue;
+      }
+      bool spin = std::wstring_view(name) == L"Edit";
+      SetFocus(control);
+      WPARAM key = spin ? (forward ? VK_UP : VK_DOWN) : (forward ? VK_RIGHT : VK_LEFT);
+      PostMessageW(control, WM_KEYDOWN, key, 1);
+      PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+      Pump();
     }
   });
 }

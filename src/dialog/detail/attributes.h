@@ -53,6 +53,15 @@ void ReadWindowBounds(WindowItem& window, const XmlNode* element);
 // window being built.
 void BindEventAttributes(const LayoutItem& item, const XmlNode* element, const ElementType& type,
                          Build& build);
+// MIN, MAX, PAGE, VALUE and COLOR, with the defaults of the element kind.
+struct ValueAttributes {
+  int minimum = 0;
+  int maximum = 100;
+  int page = 10;
+  int value = 0;
+  int color = 0xFF0000;
+};
+ValueAttributes ReadValueAttributes(const XmlNode* element, ElementKind kind);
 // DISABLED and INVISIBLE, in the order they appear.
 void ApplyGadgetStates(int gadget, const XmlNode* element);
 

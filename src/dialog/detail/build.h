@@ -20,6 +20,8 @@ struct Build {
   Text error;               // the first error; once set, nothing more is built
   std::vector<OpenPanel> panels;  // innermost on top
   int depth = 0;            // elements between the window and the one being built
+  LayoutItem* parent = nullptr;  // of the element being created
+  int pendingOptions = 0;        // grouped options met so far
 
   bool Failed() const { return !error.empty(); }
   // Keeps message only when it is the build's first error.
@@ -39,7 +41,7 @@ Text GridRowsError(int row);
 Text GridColumnsError(int columns);
 Text SplitterChildrenError();
 Text NestingError(TextView element);
-Text UnbuiltElementError(TextView element);
+Text MissingComponentError(TextView element, TextView component);
 
 // Beyond this a grid's cell table would only waste memory.
 constexpr int kMostGridColumns = 1000;
@@ -49,9 +51,12 @@ constexpr int kMostGridColumns = 1000;
 constexpr int kDeepestNesting = 100;
 
 // Builds the elements among first and its siblings into parent, each with
-// its subtree, until the build fails. An element the toolkit cannot create
-// yet, or one nested too deep, fails the build; unknown names are skipped
+// its subtree, until the build fails. An element whose component this build
+// lacks, or one nested too deep, fails the build; unknown names are skipped
 // with their subtree.
 void BuildChildren(LayoutItem& parent, const XmlNode* first, Build& build);
+// Creates the grouped options kept for parent, group by group in the order
+// of each group's first option.
+void CreatePendingOptions(LayoutItem& parent);
 
 }  // namespace kv::dialog

@@ -21,6 +21,13 @@ struct MeasuredItem : LayoutItem {
   Size NaturalSize() override;
 };
 
+// Every option; a grouped one is numbered by its serial until its gadget
+// exists.
+struct OptionItem : MeasuredItem {
+  using MeasuredItem::MeasuredItem;
+  int serial = 0;  // 0: not grouped
+};
+
 // hbox and vbox.
 struct BoxItem : LayoutItem {
   enum class Expand { Yes, No, Equal, Item };
@@ -115,6 +122,7 @@ int CreatedNumber(const LayoutItem& item, Handle created);
 ItemPtr CreateBox(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateEmpty(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateGadget(const XmlNode* element, const ElementType& type, Build& build);
+ItemPtr CreateOption(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreatePanel(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateTab(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateGrid(const XmlNode* element, const ElementType& type, Build& build);
@@ -125,7 +133,7 @@ ItemPtr CreateCanvas(const XmlNode* element, const ElementType& type, Build& bui
 ItemPtr CreateFrame(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateScrollArea(const XmlNode* element, const ElementType& type, Build& build);
 ItemPtr CreateSplitter(const XmlNode* element, const ElementType& type, Build& build);
-// Elements the toolkit cannot create yet: a build error naming them.
+// Elements whose component this build lacks: a build error naming both.
 ItemPtr RefuseElement(const XmlNode* element, const ElementType& type, Build& build);
 // The window item, without its window (see OpenDialogWindow).
 std::unique_ptr<WindowItem> CreateWindowItem(const XmlNode* element, Build& build);

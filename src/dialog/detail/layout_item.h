@@ -26,6 +26,17 @@ struct LayoutItem;
 
 using ItemPtr = std::unique_ptr<LayoutItem>;
 
+// A grouped option waiting for its parent to be finished. Its item may be
+// gone by then, when the parent kept a later child instead; the serial finds
+// it when it is not.
+struct PendingOption {
+  int serial;
+  int group;
+  const XmlNode* element;
+  Text text;
+  int requestedId;
+};
+
 // The base class is also the item of "empty" and of gadgets sized by their
 // attributes alone. Destroying an item destroys its children; its gadget
 // belongs to the toolkit and stays.
@@ -70,6 +81,7 @@ struct LayoutItem {
   // Boxes, grids and panels keep all their children here, containers at most
   // one, a splitter two.
   std::vector<ItemPtr> children;
+  std::vector<PendingOption> pendingOptions;  // in document order
   Rect placed;  // the area of the last SetGeometry
 
  protected:

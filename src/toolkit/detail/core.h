@@ -15,6 +15,12 @@ void ResetGadgetParents();
 GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
                            TextView text, int flags);
 Handle CreationResult(int number, const GadgetObject* gadget);
+// The gadget created last and the parent it was created in.
+struct Creation {
+  int number = 0;
+  Handle parent = 0;
+};
+Creation LastCreation();
 Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
                  int flags);
 
@@ -25,6 +31,10 @@ const GadgetKind& CanvasKind();
 const GadgetKind& FrameKind();
 const GadgetKind& ScrollAreaKind();
 const GadgetKind& SplitterKind();
+const GadgetKind& CheckBoxKind();
+const GadgetKind& OptionKind();
+const GadgetKind& ValueKind(int kind);  // progress, track and scroll bars, spins
+const GadgetKind& ExplorerKind(int kind);
 // Moves a gadget's control and reports ET_RESIZE when its size changed, also
 // while events are suspended: what it holds must be placed again.
 void PlaceReportingSize(GadgetObject& gadget, const PixelRect& rect);

@@ -14,13 +14,18 @@ namespace kv::headless {
 
 enum class ControlClass {
   Window, Button, Edit, Static, ListBox, RichEdit, Tab, Page, Container, Canvas, Frame,
-  ScrollArea, ScrollInner, Splitter,
+  ScrollArea, ScrollInner, Splitter, Check, Value, Spin, ComboBox, ListIcon, Tree, Date,
+  Calendar, IpAddress, Shortcut, HyperLink, Image,
 };
 
 struct ListRow {
   Text text;
   std::intptr_t data = 0;
   bool selected = false;
+  std::vector<Text> cells;  // multi-column lists: columns 1 and on
+  int level = 0;            // trees
+  bool checked = false;
+  bool expanded = false;
 };
 
 struct TabItem {
@@ -61,6 +66,11 @@ struct Control {
   int selectedTab = -1;
   bool horizontalBar = false;     // scroll areas
   bool verticalBar = false;
+  int check = 0;                  // check boxes and options, as shown
+  ValueRange range;               // value gadgets, as shown
+  std::vector<Text> columns;      // multi-column lists: titles
+  int value = 0;                  // dates, addresses, shortcuts
+  Handle image = 0;               // images
 };
 
 Control* FindControl(Handle handle);

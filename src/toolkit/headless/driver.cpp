@@ -2,6 +2,10 @@
 // cannot act on a gadget that is disabled.
 #include "driver.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
 #include "controls.h"
 #include "kinds.h"
 
@@ -16,6 +20,24 @@ GadgetObject* Usable(int gadget, int kind) {
   return g;
 }
 
+GadgetObject* UsableItemList(int gadget) {
+  for (int kind : {GK_LISTICON, GK_TREE, GK_EXPLORERLIST, GK_EXPLORERTREE}) {
+    if (GadgetObject* g = Usable(gadget, kind)) return g;
+  }
+  return nullptr;
+}
+
+// The root of the temporary folder, where tests make theirs: "/" on POSIX,
+// a drive on Windows.
+Text& TheRoot() {
+  static Text root = [] {
+    std::error_code error;
+    Text current = std::filesystem::temp_directory_path(error).root_path().u16string();
+    return current.empty() ? Text(u"/") : current;
+  }();
+  return root;
+}
+
 Control* WindowControl(int window) {
   const WindowObject* record = FindWindowObject(window);
   return record ? FindControl(record->handle) : nullptr;
@@ -27,24 +49,61 @@ void SetMode(int window, platform::ShowMode mode) {
 
 }  // namespace
 
+// Buttons, check boxes, options, links and images take a click.
 void ClickButton(int gadget) {
-  GadgetObject* g = Usable(gadget, GK_BUTTON);
-  if (!g) return;
-  Control& button = ControlOf(*g);
-  if ((button.flags & KV_Button_Toggle) == KV_Button_Toggle) button.checked = !button.checked;
+  GadgetObject* g = FindGadgetObject(gadget);
+  if (!g || !ControlOf(*g).enabled) return;
+  switch (g->kind->code) {
+    case GK_CHECKBOX:
+    case GK_OPTION: OnChoiceClicked(*g); return;
+    case GK_BUTTON: {
+      Control& button = ControlOf(*g);
+      if ((button.flags & KV_Button_Toggle) == KV_Button_Toggle) button.checked = !button.checked;
+      break;
+    }
+    case GK_HYPERLINK:
+    case GK_IMAGE:
+    case GK_BUTTONIMAGE: break;
+    default: return;
+  }
   QueueGadgetEvent(*g, ET_LEFT_CLICK);
 }
 
 void ClickListItem(int gadget, int item) {
-  if (GadgetObject* g = Usable(gadget, GK_LISTVIEW)) ClickRow(*g, item);
+  if (GadgetObject* g = Usable(gadget, GK_LISTVIEW)) return ClickRow(*g, item);
+  if (GadgetObject* g = UsableItemList(gadget)) ClickItem(*g, item);
 }
 
 void DoubleClickListItem(int gadget, int item) {
   GadgetObject* g = Usable(gadget, GK_LISTVIEW);
+  if (!g) g = UsableItemList(gadget);
   if (!g || item < 0 || item >= static_cast<int>(ControlOf(*g).rows.size())) return;
-  ClickRow(*g, item);
-  QueueGadgetEvent(*g, ET_LEFT_DOUBLE_CLICK);
+  ClickListItem(gadget, item);
+  if (FindGadgetObject(gadget) == g) QueueGadgetEvent(*g, ET_LEFT_DOUBLE_CLICK);
 }
+
+void ChooseItem(int gadget, int item) {
+  GadgetObject* g = Usable(gadget, GK_COMBOBOX);
+  if (!g) g = Usable(gadget, GK_EXPLORERCOMBO);
+  if (!g || item < 0 || item >= GadgetItemCount(gadget) || ReadGadgetState(gadget) == item) {
+    return;
+  }
+  g->kind->writeState(*g, item);
+  QueueGadgetEvent(*g, ET_CHANGE);
+}
+
+void StepValue(int gadget, int steps) {
+  GadgetObject* g = FindGadgetObject(gadget);
+  if (!g || !ControlOf(*g).enabled) return;
+  int code = g->kind->code;
+  if (code != GK_TRACKBAR && code != GK_SCROLLBAR && code != GK_SPIN) return;
+  for (int i = 0; i < std::abs(steps) && FindGadgetObject(gadget) == g; ++i) {
+    OnValueStepped(*g, steps > 0 ? ScrollMove::LineForward : ScrollMove::LineBack);
+  }
+}
+
+void SetFileSystemRoot(TextView folder) { TheRoot() = Text(folder); }
+Text FileSystemRoot() { return TheRoot(); }
 
 void TypeText(int gadget, TextView text) {
   GadgetObject* g = Usable(gadget, GK_STRING);

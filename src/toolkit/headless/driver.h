@@ -17,10 +17,19 @@
 namespace kv::headless {
 
 // ---- Gadgets ------------------------------------------------------------------
+// A click on a button, check box, option, link or image.
 void ClickButton(int gadget);
-// A left click on a list row: a press and a release without moving.
+// A left click on a row of a list (of any kind) or an item of a tree: a
+// press and a release without moving.
 void ClickListItem(int gadget, int item);
 void DoubleClickListItem(int gadget, int item);
+// Picks an item of a combo box from its drop-down list.
+void ChooseItem(int gadget, int item);
+// Moves a track bar, scroll bar or spin field by steps lines (< 0: back).
+void StepValue(int gadget, int steps);
+// The folder the folder-browsing kinds show as the file system's only root
+// (until set, the root of the temporary folder: "/", or its drive).
+void SetFileSystemRoot(TextView folder);
 // Focuses a string field or editor and types text at its end, one character
 // at a time (a read-only field takes nothing; the length limit holds).
 void TypeText(int gadget, TextView text);

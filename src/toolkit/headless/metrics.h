@@ -31,6 +31,10 @@ constexpr int kCaptionHeight = 13;
 // the bars are kScrollBarSize thick. Neither scales.
 constexpr int kScrollBarSize = 17;
 
+// A month calendar: seven columns of days and a title, at 96 DPI.
+constexpr int kCalendarWidth = 178;
+constexpr int kCalendarHeight = 158;
+
 // An entry field's length limit until the program sets one.
 constexpr int kDefaultTextLimit = 30000;
 

@@ -37,6 +37,25 @@ ControlClass ClassOf(int kind) {
     case GK_FRAME: return ControlClass::Frame;
     case GK_SCROLLAREA: return ControlClass::ScrollArea;
     case GK_SPLITTER: return ControlClass::Splitter;
+    case GK_CHECKBOX:
+    case GK_OPTION: return ControlClass::Check;
+    case GK_PROGRESSBAR:
+    case GK_TRACKBAR:
+    case GK_SCROLLBAR: return ControlClass::Value;
+    case GK_SPIN: return ControlClass::Spin;
+    case GK_COMBOBOX:
+    case GK_EXPLORERCOMBO: return ControlClass::ComboBox;
+    case GK_LISTICON:
+    case GK_EXPLORERLIST: return ControlClass::ListIcon;
+    case GK_TREE:
+    case GK_EXPLORERTREE: return ControlClass::Tree;
+    case GK_DATE: return ControlClass::Date;
+    case GK_CALENDAR: return ControlClass::Calendar;
+    case GK_IPADDRESS: return ControlClass::IpAddress;
+    case GK_SHORTCUT: return ControlClass::Shortcut;
+    case GK_HYPERLINK: return ControlClass::HyperLink;
+    case GK_IMAGE:
+    case GK_BUTTONIMAGE: return ControlClass::Image;
     default: return ControlClass::Static;
   }
 }
@@ -213,6 +232,16 @@ const GadgetKind& KindTable(int kindCode) {
     case GK_LISTVIEW: return headless::ListViewKind();
     case GK_EDITOR: return headless::EditorKind();
     case GK_PANEL: return headless::PanelKind();
+    case GK_COMBOBOX: return headless::ComboBoxKind();
+    case GK_LISTICON: return headless::ListIconKind();
+    case GK_TREE: return headless::TreeKind();
+    case GK_DATE: return headless::DateKind();
+    case GK_CALENDAR: return headless::CalendarKind();
+    case GK_IPADDRESS: return headless::IpAddressKind();
+    case GK_SHORTCUT: return headless::ShortcutKind();
+    case GK_HYPERLINK: return headless::HyperLinkKind();
+    case GK_IMAGE: return headless::ImageKind();
+    case GK_BUTTONIMAGE: return headless::ButtonImageKind();
     default: return headless::TextKind();
   }
 }
@@ -225,7 +254,8 @@ Handle CreateControl(const ControlParams& params) {
   control.flags = params.flags;
   control.rect = params.rect;
   if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
-      params.kind == GK_FRAME) {
+      params.kind == GK_FRAME || params.kind == GK_CHECKBOX || params.kind == GK_OPTION ||
+      params.kind == GK_HYPERLINK || params.kind == GK_DATE) {
     control.text = Text(params.text);
   }
   if (params.kind == GK_STRING) {
@@ -315,6 +345,16 @@ PixelSize ScrollAreaRoom(Handle area) {
 }
 
 PixelSize ScrollBarSize() { return {headless::kScrollBarSize, headless::kScrollBarSize}; }
+
+void ShowCheck(Handle handle, int state) {
+  if (Control* control = FindControl(handle)) control->check = state;
+}
+
+void ShowValue(Handle handle, int, const ValueRange& range) {
+  if (Control* control = FindControl(handle)) control->range = range;
+}
+
+std::vector<Text> FileSystemRoots() { return {headless::FileSystemRoot()}; }
 
 void ShowScrollView(Handle area, const ScrollView& view) {
   Control* control = FindControl(area);

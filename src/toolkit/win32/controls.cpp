@@ -21,7 +21,84 @@ struct ControlClass {
   const wchar_t* name;
   DWORD style;
   DWORD exStyle;
+  bool flagsAreStyle = true;  // else the flags are translated into style
 };
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kTabbed = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+
+bool Has(int flags, int flag) { return (flags & flag) == flag; }
+
+DWORD ListStyle(int kind, int flags) {
+  bool explorer = kind == GK_EXPLORERLIST;
+  int many = explorer ? KV_Explorer_MultiSelect : KV_ListIcon_MultiSelect;
+  int always = explorer ? KV_Explorer_AlwaysShowSelection : KV_ListIcon_AlwaysShowSelection;
+  return kTabbed | LVS_REPORT | (Has(flags, many) ? 0u : LVS_SINGLESEL) |
+         (Has(flags, always) ? LVS_SHOWSELALWAYS : 0u);
+}
+
+DWORD TreeStyle(int kind, int flags) {
+  bool explorer = kind == GK_EXPLORERTREE;
+  bool lines = !Has(flags, explorer ? KV_Explorer_NoLines : KV_Tree_NoLines);
+  bool buttons = !Has(flags, explorer ? KV_Explorer_NoButtons : KV_Tree_NoButtons);
+  int always = explorer ? KV_Explorer_AlwaysShowSelection : KV_Tree_AlwaysShowSelection;
+  return kTabbed | (lines ? TVS_HASLINES | TVS_LINESATROOT : 0u) |
+         (buttons ? TVS_HASBUTTONS : 0u) | (Has(flags, always) ? TVS_SHOWSELALWAYS : 0u) |
+         (!explorer && Has(flags, KV_Tree_CheckBoxes) ? TVS_CHECKBOXES : 0u);
+}
+
+DWORD ComboStyle(int kind, int flags) {
+  bool editable = kind == GK_EXPLORERCOMBO ? Has(flags, KV_Explorer_Editable)
+                                           : Has(flags, KV_ComboBox_Editable);
+  DWORD style = kTabbed | WS_VSCROLL | (editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
+  if (kind == GK_COMBOBOX) {
+    style |= flags & (KV_ComboBox_UpperCase | KV_ComboBox_LowerCase);
+  }
+  return style;
+}
+
+// The classes of the standard controls beyond the six first kinds.
+ControlClass StandardClassOf(int kind, int flags) {
+  switch (kind) {
+    case GK_CHECKBOX:
+      return {L"Button",
+              kTabbed | (Has(flags, KV_CheckBox_ThreeState) ? BS_3STATE : BS_CHECKBOX) |
+                  (flags & KV_CheckBox_Center),
+              0, false};
+    case GK_OPTION: return {L"Button", kTabbed | BS_RADIOBUTTON, 0, false};
+    case GK_BUTTONIMAGE:
+      return {L"Button",
+              kTabbed | BS_BITMAP | (Has(flags, KV_Button_Toggle) ? BS_AUTOCHECKBOX | BS_PUSHLIKE : 0u),
+              0, false};
+    case GK_IMAGE:
+      return {L"Static", kChild | SS_BITMAP | SS_NOTIFY,
+              (Has(flags, KV_Image_Border) ? WS_EX_CLIENTEDGE : 0u) |
+                  (Has(flags, KV_Image_Raised) ? WS_EX_DLGMODALFRAME : 0u),
+              false};
+    case GK_HYPERLINK: return {L"Static", kChild | SS_NOTIFY | SS_NOPREFIX, 0, false};
+    case GK_PROGRESSBAR: return {PROGRESS_CLASSW, kChild, 0};
+    case GK_TRACKBAR: return {TRACKBAR_CLASSW, kTabbed, 0};
+    case GK_SCROLLBAR: return {L"ScrollBar", kChild, 0};
+    case GK_SPIN:
+      return {L"Edit",
+              kTabbed | ES_AUTOHSCROLL | (Has(flags, KV_Spin_Numeric) ? ES_NUMBER : 0u) |
+                  (Has(flags, KV_Spin_ReadOnly) ? ES_READONLY : 0u),
+              WS_EX_CLIENTEDGE, false};
+    case GK_COMBOBOX:
+    case GK_EXPLORERCOMBO: return {WC_COMBOBOXW, ComboStyle(kind, flags), 0, false};
+    case GK_LISTICON:
+    case GK_EXPLORERLIST: return {WC_LISTVIEWW, ListStyle(kind, flags), WS_EX_CLIENTEDGE, false};
+    case GK_TREE:
+    case GK_EXPLORERTREE: return {WC_TREEVIEWW, TreeStyle(kind, flags), WS_EX_CLIENTEDGE, false};
+    case GK_DATE: return {DATETIMEPICK_CLASSW, kTabbed, 0};
+    case GK_CALENDAR:
+      return {MONTHCAL_CLASSW, kTabbed | (Has(flags, KV_Calendar_Borderless) ? 0u : WS_BORDER), 0,
+              false};
+    case GK_IPADDRESS: return {WC_IPADDRESSW, kTabbed, 0};
+    case GK_SHORTCUT: return {HOTKEY_CLASSW, kTabbed, WS_EX_CLIENTEDGE};
+    default: return {L"Static", 0x50020080, flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
+  }
+}
 
 // A scroll area's border as its flags choose; a sunken edge by default.
 ControlClass ScrollAreaClass(int flags) {
@@ -55,7 +132,7 @@ ControlClass ClassOf(int kind, int flags) {
                   (flags & KV_Canvas_Keyboard ? WS_TABSTOP : 0u),
               0};
     case GK_SCROLLAREA: return ScrollAreaClass(flags);
-    default: return {L"Static", 0x50020080, flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
+    default: return StandardClassOf(kind, flags);
   }
 }
 
@@ -85,6 +162,8 @@ LRESULT CALLBACK GadgetProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   // Handlers may dispose of the gadget while it handles a message.
   WNDPROC previous = DataOf(*gadget).previous;
   if (message == WM_NCDESTROY) {
+    HWND partner = DataOf(*gadget).partner;
+    if (partner && IsWindow(partner)) DestroyWindow(partner);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
     RemovePropW(hwnd, kGadgetIdProp);
     SetWindowLongPtrW(hwnd, GWLP_ID, kUnattachedId);
@@ -111,6 +190,23 @@ const KindBehaviour& BehaviourOf(const GadgetObject& gadget) {
     case GK_EDITOR: return kEditorBehaviour;
     case GK_PANEL: return kPanelBehaviour;
     case GK_CANVAS: return canvas;
+    case GK_CHECKBOX:
+    case GK_OPTION: return kChoiceBehaviour;
+    case GK_PROGRESSBAR:
+    case GK_TRACKBAR:
+    case GK_SCROLLBAR: return kValueBehaviour;
+    case GK_SPIN: return kSpinBehaviour;
+    case GK_COMBOBOX:
+    case GK_EXPLORERCOMBO: return kComboBoxBehaviour;
+    case GK_LISTICON:
+    case GK_EXPLORERLIST: return kListIconBehaviour;
+    case GK_TREE:
+    case GK_EXPLORERTREE: return kTreeBehaviour;
+    case GK_DATE:
+    case GK_CALENDAR: return kDateBehaviour;
+    case GK_HYPERLINK: return kLinkBehaviour;
+    case GK_IMAGE:
+    case GK_BUTTONIMAGE: return kImageBehaviour;
     default: return none;
   }
 }
@@ -165,7 +261,9 @@ void InitGadgets() {
   }
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_HOTKEY_CLASS |
                                                    ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
-                                                   ICC_INTERNET_CLASSES};
+                                                   ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                   ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                   ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&classes);
   resources.visualStyles = win32::CommonControlsVersion6() && IsAppThemed() && IsThemeActive();
   win32::RegisterContainerClasses();
@@ -180,6 +278,16 @@ const GadgetKind& KindTable(int kindCode) {
     case GK_LISTVIEW: return win32::ListViewKind();
     case GK_EDITOR: return win32::EditorKind();
     case GK_PANEL: return win32::PanelKind();
+    case GK_COMBOBOX: return win32::ComboBoxKind();
+    case GK_LISTICON: return win32::ListIconKind();
+    case GK_TREE: return win32::TreeKind();
+    case GK_DATE: return win32::DateKind();
+    case GK_CALENDAR: return win32::CalendarKind();
+    case GK_IPADDRESS: return win32::IpAddressKind();
+    case GK_SHORTCUT: return win32::ShortcutKind();
+    case GK_HYPERLINK: return win32::HyperLinkKind();
+    case GK_IMAGE: return win32::ImageKind();
+    case GK_BUTTONIMAGE: return win32::ButtonImageKind();
     default: return win32::TextKind();
   }
 }
@@ -187,10 +295,13 @@ const GadgetKind& KindTable(int kindCode) {
 Handle CreateControl(const ControlParams& params) {
   win32::ControlClass controlClass = win32::ClassOf(params.kind, params.flags);
   bool hasText = params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
-                 params.kind == GK_FRAME;
+                 params.kind == GK_FRAME || params.kind == GK_CHECKBOX ||
+                 params.kind == GK_OPTION || params.kind == GK_HYPERLINK;
+  DWORD style = controlClass.style;
+  if (controlClass.flagsAreStyle) style |= static_cast<DWORD>(params.flags);
   HWND hwnd = CreateWindowExW(
       controlClass.exStyle, controlClass.name, hasText ? win32::Wide(params.text).c_str() : L"",
-      controlClass.style | static_cast<DWORD>(params.flags), params.rect.x, params.rect.y,
+      style, params.rect.x, params.rect.y,
       params.rect.width, params.rect.height, Hwnd(params.parent),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32::kUnattachedId)), win32::Instance(),
       nullptr);
@@ -235,6 +346,10 @@ void MoveControl(Handle control, const PixelRect& rect) {
   if (gadget && gadget->kind->code == GK_BUTTON) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
   }
+  // A spin field's arrows take their place beside it again.
+  if (gadget && win32::DataOf(*gadget).partner) {
+    SendMessageW(win32::DataOf(*gadget).partner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
+  }
 }
 
 PixelSize TextExtent(Handle control, TextView text) {
@@ -249,6 +364,10 @@ void RepaintControl(Handle control) { InvalidateRect(Hwnd(control), nullptr, TRU
 
 void ShowControl(Handle handle, bool visible) {
   ShowWindow(Hwnd(handle), visible ? SW_SHOW : SW_HIDE);
+  GadgetObject* gadget = win32::GadgetOfHwnd(Hwnd(handle));
+  if (gadget && win32::DataOf(*gadget).partner) {
+    ShowWindow(win32::DataOf(*gadget).partner, visible ? SW_SHOW : SW_HIDE);
+  }
 }
 
 void SetRedraw(Handle handle, bool on) {
@@ -271,6 +390,7 @@ void EnableHandle(Handle handle, bool enabled) {
   UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   if (raise) SetWindowPos(hwnd, nullptr, 0, 0, rect.width, ToPixelsY(win32::kLowEditor), keep);
   EnableWindow(hwnd, enabled);
+  if (gadget && win32::DataOf(*gadget).partner) EnableWindow(win32::DataOf(*gadget).partner, enabled);
   if (raise) SetWindowPos(hwnd, nullptr, 0, 0, rect.width, rect.height, keep);
 }
 

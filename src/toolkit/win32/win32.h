@@ -64,6 +64,7 @@ struct ControlData : GadgetData {
   HBRUSH backBrush = nullptr;  // from the shared cache while a back colour is set
   COLORREF brushColor = 0;     // the colour backBrush is cached under
   int wordWrap = 0;            // editors
+  HWND partner = nullptr;      // spin fields: the arrows beside the field
 };
 inline ControlData& DataOf(GadgetObject& gadget) {
   return static_cast<ControlData&>(*gadget.data);
@@ -92,6 +93,27 @@ extern const KindBehaviour kTextBehaviour;
 extern const KindBehaviour kListViewBehaviour;
 extern const KindBehaviour kEditorBehaviour;
 extern const KindBehaviour kPanelBehaviour;
+const GadgetKind& ComboBoxKind();
+const GadgetKind& ListIconKind();
+const GadgetKind& TreeKind();
+const GadgetKind& DateKind();
+const GadgetKind& CalendarKind();
+const GadgetKind& IpAddressKind();
+const GadgetKind& ShortcutKind();
+const GadgetKind& HyperLinkKind();
+const GadgetKind& ImageKind();
+const GadgetKind& ButtonImageKind();
+extern const KindBehaviour kChoiceBehaviour;
+extern const KindBehaviour kValueBehaviour;
+extern const KindBehaviour kSpinBehaviour;
+extern const KindBehaviour kComboBoxBehaviour;
+extern const KindBehaviour kListIconBehaviour;
+extern const KindBehaviour kTreeBehaviour;
+extern const KindBehaviour kDateBehaviour;
+extern const KindBehaviour kLinkBehaviour;
+extern const KindBehaviour kImageBehaviour;
+// The events of the lists' and trees' common notifications.
+bool ItemListNotification(GadgetObject& gadget, const NMHDR& header);
 const KindBehaviour& BehaviourOf(const GadgetObject& gadget);
 // Fields and editors report their focus messages as ET_FOCUS and ET_LOST_FOCUS.
 bool FocusProcedure(GadgetObject& gadget, UINT message, WPARAM, LPARAM, LRESULT*);
