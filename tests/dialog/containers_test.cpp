@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "dialog_libraries.h"
 #include "dialog/dialog.h"
 #include "dialog/runtime_symbols.h"
 #include "toolkit/dpi.h"
@@ -34,25 +35,8 @@ void PrintTo(const Box& b, std::ostream* out) {
 
 namespace {
 
-class Containers : public ::testing::Test {
+class Containers : public test::DialogLibrariesTest {
  protected:
-  void SetUp() override {
-    InitDpiScale();
-    InitEventLibrary();
-    InitWindowLibrary();
-    InitGadgetLibrary();
-    InitDialogLibrary();
-    dialog = NewDialog(KV_Any);
-  }
-
-  void TearDown() override {
-    EndDialogLibrary();
-    EndGadgetLibrary();
-    EndWindowLibrary();
-    EndEventLibrary();
-    FreeXmlDocument(KV_Any);
-  }
-
   // Without a size the content keeps its required size at (8, 8) in a
   // window that may be wider: real windows have a least width.
   int Open(TextView content, int width = 0, int height = 0) {
@@ -92,7 +76,6 @@ class Containers : public ::testing::Test {
     }
   }
 
-  int dialog = 0;
 };
 
 Text Editors(int count, TextView size) {

@@ -6,6 +6,7 @@
 
 #include <ostream>
 
+#include "dialog_libraries.h"
 #include "dialog/detail/geometry.h"
 #include "dialog/dialog.h"
 #include "dialog/runtime_symbols.h"
@@ -29,28 +30,8 @@ namespace kv::test {
 
 using dialog::Rect;
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public DialogLibrariesTest {
  protected:
-  void SetUp() override {
-    InitDpiScale();
-    InitEventLibrary();
-    InitWindowLibrary();
-    InitGadgetLibrary();
-    InitDialogLibrary();
-    DialogRuntimeSymbols().Clear();
-    dialog = NewDialog(KV_Any);
-    ASSERT_NE(dialog, 0);
-  }
-
-  void TearDown() override {
-    EndDialogLibrary();
-    EndGadgetLibrary();
-    EndWindowLibrary();
-    EndEventLibrary();
-    FreeXmlDocument(KV_Any);
-    DialogRuntimeSymbols().Clear();
-  }
-
   // Opens window name of the description; the document is freed at once, as
   // the program does.
   int Open(TextView description, TextView name = u"", int width = 0, int height = 0) {
@@ -84,7 +65,6 @@ class DialogTest : public ::testing::Test {
     return {GetWindowInnerWidth(Window()), GetWindowInnerHeight(Window())};
   }
 
-  int dialog = 0;
 };
 
 }  // namespace kv::test

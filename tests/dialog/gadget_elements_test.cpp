@@ -4,6 +4,7 @@
 // headless backend and on real controls.
 #include <gtest/gtest.h>
 
+#include "dialog_libraries.h"
 #include "dialog/dialog.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
@@ -15,24 +16,8 @@
 namespace kv {
 namespace {
 
-class GadgetElements : public ::testing::Test {
+class GadgetElements : public test::DialogLibrariesTest {
  protected:
-  void SetUp() override {
-    InitDpiScale();
-    InitEventLibrary();
-    InitWindowLibrary();
-    InitGadgetLibrary();
-    InitDialogLibrary();
-    dialog = NewDialog(KV_Any);
-  }
-
-  void TearDown() override {
-    EndDialogLibrary();
-    EndGadgetLibrary();
-    EndWindowLibrary();
-    EndEventLibrary();
-  }
-
   int Open(TextView content) {
     Text description = u"<window>" + Text(content) + u"</window>";
     XmlDocument* document = ParseXmlText(KV_Any, description);
@@ -54,7 +39,6 @@ class GadgetElements : public ::testing::Test {
     return rank;
   }
 
-  int dialog = 0;
 };
 
 // Three options in groups 1, 2, 1 make two radio groups, the first and the

@@ -2,6 +2,7 @@
 // build leaves no window from the dialog, the earlier one included.
 #include <gtest/gtest.h>
 
+#include "dialog_libraries.h"
 #include "dialog/dialog.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
@@ -13,25 +14,8 @@ using namespace kv;
 
 namespace {
 
-class Rebuild : public ::testing::Test {
+class Rebuild : public test::DialogLibrariesTest {
  protected:
-  void SetUp() override {
-    InitDpiScale();
-    InitEventLibrary();
-    InitWindowLibrary();
-    InitGadgetLibrary();
-    InitDialogLibrary();
-    dialog = NewDialog(KV_Any);
-  }
-
-  void TearDown() override {
-    EndDialogLibrary();
-    EndGadgetLibrary();
-    EndWindowLibrary();
-    EndEventLibrary();
-    FreeXmlDocument(KV_Any);
-  }
-
   int Open(TextView description) {
     XmlDocument* document = ParseXmlText(KV_Any, description);
     int opened = OpenDialogWindow(dialog, document, u"", 0, 0, 0, 0);
@@ -39,7 +23,6 @@ class Rebuild : public ::testing::Test {
     return opened;
   }
 
-  int dialog = 0;
 };
 
 }  // namespace
