@@ -17,7 +17,9 @@ struct ValueState : GadgetData {
   bool textFollows = false;  // a spin field's text follows its value
 };
 
-ValueState& StateOf(GadgetObject& g) { return static_cast<ValueState&>(*g.state); }
+ValueState& StateOf(GadgetObject& g) {
+  return static_cast<ValueState&>(*g.state);
+}
 
 // A scroll bar's page shows the last page values at once, so its value
 // goes up to maximum - page + 1.
@@ -40,7 +42,9 @@ void Show(GadgetObject& g) {
   if (platform::ReadText(g.handle) != text) platform::WriteText(g.handle, text);
 }
 
-int ReadState(GadgetObject& g) { return StateOf(g).range.value; }
+int ReadState(GadgetObject& g) {
+  return StateOf(g).range.value;
+}
 
 void WriteState(GadgetObject& g, int value) {
   StateOf(g).range.value = value;
@@ -50,23 +54,32 @@ void WriteState(GadgetObject& g, int value) {
 int ReadAttribute(GadgetObject& g, int attribute) {
   const ValueRange& r = StateOf(g).range;
   switch (attribute) {
-    case KV_Range_Minimum: return r.minimum;
-    case KV_Range_Maximum: return r.maximum;
-    case KV_ScrollBar_PageLength: return g.kind->code == GK_SCROLLBAR ? r.page : 0;
-    default: return 0;
+    case KV_Range_Minimum:
+      return r.minimum;
+    case KV_Range_Maximum:
+      return r.maximum;
+    case KV_ScrollBar_PageLength:
+      return g.kind->code == GK_SCROLLBAR ? r.page : 0;
+    default:
+      return 0;
   }
 }
 
 void WriteAttribute(GadgetObject& g, int attribute, int value) {
   ValueRange& r = StateOf(g).range;
   switch (attribute) {
-    case KV_Range_Minimum: r.minimum = value; break;
-    case KV_Range_Maximum: r.maximum = value; break;
+    case KV_Range_Minimum:
+      r.minimum = value;
+      break;
+    case KV_Range_Maximum:
+      r.maximum = value;
+      break;
     case KV_ScrollBar_PageLength:
       if (g.kind->code != GK_SCROLLBAR) return;
       r.page = value;
       break;
-    default: return;
+    default:
+      return;
   }
   Show(g);
 }
@@ -89,45 +102,36 @@ Handle NewValueGadget(int kind, int number, int x, int y, int width, int height,
   return detail::CreationResult(number, g);
 }
 
+// The value kinds differ only in their code, and the spin field in its size.
+constexpr GadgetKind ValueTable(int code, PixelSize (*requiredSize)(GadgetObject&) = nullptr) {
+  return {
+      .code = code,
+      .readState = ReadState,
+      .writeState = WriteState,
+      .readAttribute = ReadAttribute,
+      .writeAttribute = WriteAttribute,
+      .requiredSize = requiredSize,
+  };
+}
+
 }  // namespace
 
 namespace detail {
 
 const GadgetKind& ValueKind(int code) {
-  static const GadgetKind progress{
-      .code = GK_PROGRESSBAR,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-  };
-  static const GadgetKind track{
-      .code = GK_TRACKBAR,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-  };
-  static const GadgetKind scroll{
-      .code = GK_SCROLLBAR,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-  };
-  static const GadgetKind spin{
-      .code = GK_SPIN,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-      .requiredSize = SpinSize,
-  };
+  static const GadgetKind progress = ValueTable(GK_PROGRESSBAR);
+  static const GadgetKind track = ValueTable(GK_TRACKBAR);
+  static const GadgetKind scroll = ValueTable(GK_SCROLLBAR);
+  static const GadgetKind spin = ValueTable(GK_SPIN, SpinSize);
   switch (code) {
-    case GK_PROGRESSBAR: return progress;
-    case GK_TRACKBAR: return track;
-    case GK_SCROLLBAR: return scroll;
-    default: return spin;
+    case GK_PROGRESSBAR:
+      return progress;
+    case GK_TRACKBAR:
+      return track;
+    case GK_SCROLLBAR:
+      return scroll;
+    default:
+      return spin;
   }
 }
 
@@ -144,11 +148,20 @@ void OnValueStepped(GadgetObject& g, ScrollMove move) {
   const ValueRange& r = StateOf(g).range;
   int page = g.kind->code == GK_SCROLLBAR ? r.page : std::max(1, (r.maximum - r.minimum) / 5);
   switch (move) {
-    case ScrollMove::LineBack: OnValueMoved(g, r.value - 1); break;
-    case ScrollMove::LineForward: OnValueMoved(g, r.value + 1); break;
-    case ScrollMove::PageBack: OnValueMoved(g, r.value - page); break;
-    case ScrollMove::PageForward: OnValueMoved(g, r.value + page); break;
-    case ScrollMove::To: break;
+    case ScrollMove::LineBack:
+      OnValueMoved(g, r.value - 1);
+      break;
+    case ScrollMove::LineForward:
+      OnValueMoved(g, r.value + 1);
+      break;
+    case ScrollMove::PageBack:
+      OnValueMoved(g, r.value - page);
+      break;
+    case ScrollMove::PageForward:
+      OnValueMoved(g, r.value + page);
+      break;
+    case ScrollMove::To:
+      break;
   }
 }
 
@@ -160,14 +173,13 @@ Handle NewProgressBar(int number, int x, int y, int width, int height, int minim
 
 Handle NewTrackBar(int number, int x, int y, int width, int height, int minimum, int maximum,
                    int flags) {
-  return NewValueGadget(GK_TRACKBAR, number, x, y, width, height, {minimum, maximum, 1, 0},
-                        flags);
+  return NewValueGadget(GK_TRACKBAR, number, x, y, width, height, {minimum, maximum, 1, 0}, flags);
 }
 
 Handle NewScrollBar(int number, int x, int y, int width, int height, int minimum, int maximum,
                     int page, int flags) {
-  return NewValueGadget(GK_SCROLLBAR, number, x, y, width, height,
-                        {minimum, maximum, page, 0}, flags);
+  return NewValueGadget(GK_SCROLLBAR, number, x, y, width, height, {minimum, maximum, page, 0},
+                        flags);
 }
 
 Handle NewSpin(int number, int x, int y, int width, int height, int minimum, int maximum,

@@ -10,10 +10,18 @@ namespace kv::headless {
 
 namespace {
 
-std::vector<ListRow>& Rows(GadgetObject& g) { return ControlOf(g).rows; }
-int Count(GadgetObject& g) { return static_cast<int>(Rows(g).size()); }
-bool Exists(GadgetObject& g, int item) { return item >= 0 && item < Count(g); }
-ListRow& Row(GadgetObject& g, int item) { return Rows(g)[static_cast<size_t>(item)]; }
+std::vector<ListRow>& Rows(GadgetObject& g) {
+  return ControlOf(g).rows;
+}
+int Count(GadgetObject& g) {
+  return static_cast<int>(Rows(g).size());
+}
+bool Exists(GadgetObject& g, int item) {
+  return item >= 0 && item < Count(g);
+}
+ListRow& Row(GadgetObject& g, int item) {
+  return Rows(g)[static_cast<size_t>(item)];
+}
 
 bool SelectsMany(GadgetObject& g) {
   return g.kind->code == GK_LISTICON && (ControlOf(g).flags & KV_ListIcon_MultiSelect);
@@ -32,8 +40,12 @@ void SelectOnly(GadgetObject& g, int item) {
   ControlOf(g).caret = Exists(g, item) ? item : -1;
 }
 
-int ReadState(GadgetObject& g) { return FirstSelected(g); }
-void WriteState(GadgetObject& g, int item) { SelectOnly(g, item); }
+int ReadState(GadgetObject& g) {
+  return FirstSelected(g);
+}
+void WriteState(GadgetObject& g, int item) {
+  SelectOnly(g, item);
+}
 
 Text ReadText(GadgetObject& g) {
   int item = FirstSelected(g);
@@ -67,7 +79,9 @@ void DeleteItem(GadgetObject& g, int item) {
   Rows(g).erase(Rows(g).begin() + item, Rows(g).begin() + end);
 }
 
-void ClearItems(GadgetObject& g) { Rows(g).clear(); }
+void ClearItems(GadgetObject& g) {
+  Rows(g).clear();
+}
 
 int ReadItemState(GadgetObject& g, int item) {
   if (!Exists(g, item)) return 0;
@@ -127,53 +141,47 @@ void AddColumn(GadgetObject& g, int position, TextView title, int) {
   columns.insert(columns.begin() + position, Text(title));
 }
 
-int ColumnCount(GadgetObject& g) { return static_cast<int>(ControlOf(g).columns.size()); }
+int ColumnCount(GadgetObject& g) {
+  return static_cast<int>(ControlOf(g).columns.size());
+}
+
+// Multi-column lists and trees share one model of rows; only the list has
+// columns.
+constexpr GadgetKind ItemListTable(int code) {
+  return {
+      .code = code,
+      .readState = ReadState,
+      .writeState = WriteState,
+      .readText = ReadText,
+      .writeText = WriteText,
+      .insertLevelItem = InsertLevelItem,
+      .deleteItem = DeleteItem,
+      .clearItems = ClearItems,
+      .itemCount = Count,
+      .readItemState = ReadItemState,
+      .writeItemState = WriteItemState,
+      .readItemText = ReadItemText,
+      .writeItemText = WriteItemText,
+      .showColor = ShowColor,
+      .writeItemData = WriteItemData,
+      .readItemData = ReadItemData,
+  };
+}
 
 }  // namespace
 
 const GadgetKind& ListIconKind() {
-  static const GadgetKind kind{
-      .code = GK_LISTICON,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertLevelItem = InsertLevelItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = Count,
-      .readItemState = ReadItemState,
-      .writeItemState = WriteItemState,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .showColor = ShowColor,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
-      .addColumn = AddColumn,
-      .columnCount = ColumnCount,
-  };
+  static const GadgetKind kind = [] {
+    GadgetKind list = ItemListTable(GK_LISTICON);
+    list.addColumn = AddColumn;
+    list.columnCount = ColumnCount;
+    return list;
+  }();
   return kind;
 }
 
 const GadgetKind& TreeKind() {
-  static const GadgetKind kind{
-      .code = GK_TREE,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertLevelItem = InsertLevelItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = Count,
-      .readItemState = ReadItemState,
-      .writeItemState = WriteItemState,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .showColor = ShowColor,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
-  };
+  static const GadgetKind kind = ItemListTable(GK_TREE);
   return kind;
 }
 
