@@ -61,7 +61,7 @@ struct Binding {
   EventHandler handler;
 };
 
-constexpr Binding kBindings[] = {
+const Binding kBindings[] = {
     {&MainGadgets::cmdGenReload, OnReloadOrCopy},
     {&MainGadgets::cmdGenCopy, OnReloadOrCopy},
     {&MainGadgets::cmdUUninstall, OnPackageAction},

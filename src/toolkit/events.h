@@ -3,8 +3,14 @@
 // Windows and gadgets turn what the user does into small integer events. Each
 // event is queued and, at the moment it is queued, handed to the handlers bound
 // to it; WaitForEvent then returns the queued events one by one. Handlers take
-// no arguments and read the event through the CurrentEvent* operations.
+// no arguments and read the event through the CurrentEvent* operations; a
+// handler may carry its own context.
 #pragma once
+
+#include <cstdint>
+#include <functional>
+#include <type_traits>
+#include <utility>
 
 namespace kv {
 
@@ -42,7 +48,40 @@ constexpr int ET_DRAG_START = 14002;
 // QueueEvent flag: queue and dispatch even while events are suspended.
 constexpr int KV_Event_Force = 1;
 
-using EventHandler = void (*)();
+// A handler: a plain function, or a callable that carries its context. Copies
+// of one handler are the same handler, and so are two of one plain function,
+// which is what binding twice and unbinding compare; every other callable is a
+// handler of its own, unbound by the copy that was bound or by its key.
+class EventHandler {
+ public:
+  EventHandler() = default;
+  EventHandler(std::nullptr_t) {}
+  EventHandler(void (*function)())
+      : call_(function), identity_{true, reinterpret_cast<std::uintptr_t>(function)} {}
+  template <class Callable,
+            class = std::enable_if_t<!std::is_same_v<std::decay_t<Callable>, EventHandler> &&
+                                     std::is_invocable_v<Callable&>>>
+  EventHandler(Callable callable) : call_(std::move(callable)), identity_{false, NewSerial()} {}
+
+  void operator()() const { call_(); }
+  explicit operator bool() const { return static_cast<bool>(call_); }
+  friend bool operator==(const EventHandler& a, const EventHandler& b) {
+    return a.identity_.plain == b.identity_.plain && a.identity_.value == b.identity_.value;
+  }
+
+ private:
+  struct Identity {
+    bool plain = true;         // value is the function's address
+    std::uintptr_t value = 0;  // else a serial of its own
+  };
+  static std::uintptr_t NewSerial() {
+    static std::uintptr_t last = 0;
+    return ++last;
+  }
+
+  std::function<void()> call_;
+  Identity identity_;
+};
 using EventDataRelease = void (*)(void* data);
 
 // Set-up and release of the calling thread's event state and the handler
@@ -70,12 +109,12 @@ void DropQueuedEvents(int code, int object, int window, int type);
 // -1 as window or object binds for any window or object; type -1 matches
 // every type. Returns 0 when the same handler and type are already bound
 // under the key.
-int BindEventHandler(int code, EventHandler handler, int window, int object, int type);
+int BindEventHandler(int code, const EventHandler& handler, int window, int object, int type);
 
 // Removes the newest registration of handler with this type (any type for
 // -1); a null handler removes every registration under the key. Returns 0
 // when nothing was removed.
-int UnbindEventHandler(int code, EventHandler handler, int window, int object, int type);
+int UnbindEventHandler(int code, const EventHandler& handler, int window, int object, int type);
 
 // The event most recently taken from the queue, or being dispatched. After
 // a wait that found the queue empty the type is -1; the rest keeps its value.

@@ -429,12 +429,12 @@ void OpenGadgetParent(int gadget, int item) {
   if (g && g->kind->openItem) g->kind->openItem(*g, item);
 }
 
-int BindGadgetHandler(int gadget, EventHandler handler, int type) {
+int BindGadgetHandler(int gadget, const EventHandler& handler, int type) {
   GadgetObject* g = Find(gadget);
   return g ? BindEventHandler(EV_GADGET, handler, g->window, gadget, type) : 0;
 }
 
-int UnbindGadgetHandler(int gadget, EventHandler handler, int type) {
+int UnbindGadgetHandler(int gadget, const EventHandler& handler, int type) {
   GadgetObject* g = Find(gadget);
   return g ? UnbindEventHandler(EV_GADGET, handler, g->window, gadget, type) : 0;
 }

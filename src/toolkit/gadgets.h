@@ -347,7 +347,7 @@ void OpenGadgetParent(int gadget, int item = -2);
 // BindEventHandler for EV_GADGET in the gadget's top-level window. Returns 0
 // when the gadget does not exist. A null handler unbinds every handler of
 // the gadget.
-int BindGadgetHandler(int gadget, EventHandler handler, int type = -1);
-int UnbindGadgetHandler(int gadget, EventHandler handler, int type = -1);
+int BindGadgetHandler(int gadget, const EventHandler& handler, int type = -1);
+int UnbindGadgetHandler(int gadget, const EventHandler& handler, int type = -1);
 
 }  // namespace kv

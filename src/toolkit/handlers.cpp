@@ -53,7 +53,7 @@ void CallKey(const Key& key, bool filterType, int type) {
 
 }  // namespace
 
-int BindEventHandler(int code, EventHandler handler, int window, int object, int type) {
+int BindEventHandler(int code, const EventHandler& handler, int window, int object, int type) {
   if (!handler) return 0;
   Key key{code, window, object};
   if (IsBound(key, {handler, type})) return 0;
@@ -62,7 +62,7 @@ int BindEventHandler(int code, EventHandler handler, int window, int object, int
   return 1;
 }
 
-int UnbindEventHandler(int code, EventHandler handler, int window, int object, int type) {
+int UnbindEventHandler(int code, const EventHandler& handler, int window, int object, int type) {
   auto it = Registry().find(Key{code, window, object});
   if (it == Registry().end()) return 0;
   auto& list = it->second.bindings;

@@ -123,6 +123,23 @@ TEST_F(Events, UnbindingRemovesOneRegistrationOrAllOfAKey) {
   EXPECT_EQ(Order(), "");
 }
 
+TEST_F(Events, HandlersCarryTheirContextAndUnbindByTheCopyBound) {
+  std::string seen;
+  EventHandler first = [&seen] { seen += "1"; };
+  EventHandler second = [&seen] { seen += "2"; };
+  EXPECT_EQ(BindEventHandler(EV_GADGET, first, window, kGadget, -1), 1);
+  EXPECT_EQ(BindEventHandler(EV_GADGET, first, window, kGadget, -1), 0);  // a copy is the same
+  EXPECT_EQ(BindEventHandler(EV_GADGET, second, window, kGadget, -1), 1);
+  QueueEvent(EV_GADGET, kGadget, window, ET_CHANGE);
+  EXPECT_EQ(seen, "21");
+
+  EXPECT_EQ(UnbindEventHandler(EV_GADGET, [&seen] { seen += "1"; }, window, kGadget, -1), 0);
+  EXPECT_EQ(UnbindEventHandler(EV_GADGET, first, window, kGadget, -1), 1);
+  seen.clear();
+  QueueEvent(EV_GADGET, kGadget, window, ET_LEFT_CLICK);
+  EXPECT_EQ(seen, "2");
+}
+
 void UnbindB() {
   Order() += "U";
   UnbindEventHandler(EV_GADGET, B, -1, -1, -1);
