@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/adb.h"
-#include "app/command_queue.h"
-#include "app/config_record.h"
+#include "app/command_channel.h"
 #include "fixtures/fake_device.h"
+#include "storage/file_paths.h"
 
 using namespace kv;
 using Clock = std::chrono::steady_clock;
@@ -40,23 +40,23 @@ std::string ScaledDevice() {
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-long RunThroughChannel() {
+long RunThroughChannel(const Text& adbPath) {
+  CommandChannel channel(adbPath);
   long lines = 0;
-  LineHandler count = [&](const Text& line, int phase, const Text&) {
-    lines += phase == PhaseLine && !line.empty();
-  };
-  for (TextView query : kReloadQueries) EnqueueAdbCommand(query, count, u"BENCH");
-  while (PumpState() != PumpIdle || QueuedCommandCount() > 0) {
-    PumpCommandQueue();
+  for (TextView query : kReloadQueries) {
+    channel.Enqueue(query, {nullptr, [&](Text line) { lines += !line.empty(); }, nullptr});
+  }
+  while (!channel.IsIdle()) {
+    channel.Pump();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   return lines;
 }
 
-long RunDirect() {
+long RunDirect(const Text& adbPath) {
   long lines = 0;
   for (TextView query : kReloadQueries) {
-    ProcessHandle child = StartProcess(CONFIG.ADBPath, query, PathDirectory(CONFIG.ADBPath), adb::kCommandFlags);
+    ProcessHandle child = StartProcess(adbPath, query, PathDirectory(adbPath), adb::kCommandFlags);
     // A blocking read at the end of the data returns an empty text, so only
     // non-empty lines are counted, in both runs.
     while (ProcessActive(child)) lines += !ReadProcessLine(child).empty();
@@ -66,14 +66,14 @@ long RunDirect() {
 }
 
 // Best times of both runs, taken in turns so that both meet the same noise.
-void Measure(int rounds, double* channel, double* direct, long* channelLines, long* directLines) {
+void Measure(const Text& adbPath, int rounds, double* channel, double* direct, long* channelLines, long* directLines) {
   *channel = *direct = 1e9;
   for (int i = 0; i < rounds; ++i) {
     auto start = Clock::now();
-    *directLines = RunDirect();
+    *directLines = RunDirect(adbPath);
     *direct = std::min(*direct, Seconds(Clock::now() - start));
     start = Clock::now();
-    *channelLines = RunThroughChannel();
+    *channelLines = RunThroughChannel(adbPath);
     *channel = std::min(*channel, Seconds(Clock::now() - start));
   }
 }
@@ -84,13 +84,13 @@ int main() {
   InitProcessRunner();
   test::FakeDevice device("bench-channel");
   device.SetDevice(ScaledDevice());
-  CONFIG.ADBPath = device.AdbPath();
+  Text adbPath = device.AdbPath();
 
   const int rounds = 9;
   long channelLines = 0, directLines = 0;
   double channel = 0, direct = 0;
-  RunDirect();  // warm the file cache
-  Measure(rounds, &channel, &direct, &channelLines, &directLines);
+  RunDirect(adbPath);  // warm the file cache
+  Measure(adbPath, rounds, &channel, &direct, &channelLines, &directLines);
   std::printf("lines: channel %ld, direct %ld\n", channelLines, directLines);
   std::printf("best of %d: channel %.1f ms, direct %.1f ms\n", rounds, channel * 1e3, direct * 1e3);
   std::printf("channel/direct ratio %.2f\n", channel / direct);

@@ -11,9 +11,6 @@
 #include <thread>
 
 #include "app/adb.h"
-#include "app/command_queue.h"
-#include "app/config_file.h"
-#include "app/config_record.h"
 #include "app/program.h"
 #include "fixtures/demo_device.h"
 #include "fixtures/fake_device.h"
@@ -40,11 +37,11 @@ double Ms(Clock::duration d) {
 // Output lines of each query, as a blocking read returns them.
 using LineCounts = std::array<long, kQueries>;
 
-LineCounts RunDirect() {
+LineCounts RunDirect(const Text& adbPath) {
   LineCounts lines{};
   for (std::size_t i = 0; i < kQueries; ++i) {
-    ProcessHandle child = StartProcess(CONFIG.ADBPath, kReloadQueries[i],
-                                       PathDirectory(CONFIG.ADBPath), adb::kCommandFlags);
+    ProcessHandle child =
+        StartProcess(adbPath, kReloadQueries[i], PathDirectory(adbPath), adb::kCommandFlags);
     // At the end of the data a blocking read returns an empty text; the
     // devices answer's empty last line is not counted either.
     while (ProcessActive(child)) lines[i] += !ReadProcessLine(child).empty();
@@ -66,34 +63,36 @@ struct ReloadPasses {
   bool everyClickQueued = true;
 };
 
-const char* PassKind(int state) {
+const char* PassKind(PumpState state) {
   switch (state) {
-    case PumpIdle:
+    case PumpState::Idle:
       return "start";
-    case PumpStarted:
+    case PumpState::Started:
       return "begin call";
-    case PumpReading:
+    case PumpState::Reading:
       return "reading";
-    default:
+    case PumpState::Finished:
       return "end call";
   }
+  return "";
 }
 
-void Pass(ReloadPasses& passes) {
-  int state = PumpState();
-  std::size_t queued = QueuedCommandCount();
-  std::size_t query = std::min(kQueries - queued - (state == PumpIdle ? 0 : 1), kQueries - 1);
-  int wait = LoopWaitMs();
+void Pass(Program& program, ReloadPasses& passes) {
+  PumpState state = program.channel.State();
+  std::size_t queued = program.channel.QueuedCount();
+  std::size_t query =
+      std::min(kQueries - queued - (state == PumpState::Idle ? 0 : 1), kQueries - 1);
+  int wait = program.LoopWaitMs();
   auto start = Clock::now();
-  RunLoopPass(wait);
+  program.RunLoopPass(wait);
   double ms = Ms(Clock::now() - start);
 #ifdef KV_BENCH_WAITS_FOR_PLATFORM
   std::this_thread::sleep_for(std::chrono::milliseconds(wait));
 #endif
   QueryPasses& q = passes.queries[query];
-  if (state == PumpStarted) q.beginCall = std::max(q.beginCall, ms);
-  if (state == PumpReading) q.longestRead = std::max(q.longestRead, ms);
-  if (state == PumpFinished) q.endCall = std::max(q.endCall, ms);
+  if (state == PumpState::Started) q.beginCall = std::max(q.beginCall, ms);
+  if (state == PumpState::Reading) q.longestRead = std::max(q.longestRead, ms);
+  if (state == PumpState::Finished) q.endCall = std::max(q.endCall, ms);
   if (ms > passes.longest) {
     passes.longest = ms;
     passes.longestWhat = std::string(PassKind(state)) + " of " + AsciiBytes(kReloadQueries[query]);
@@ -101,21 +100,22 @@ void Pass(ReloadPasses& passes) {
 }
 
 // Returns the time from the click's return to the idle queue.
-double RunReload(ReloadPasses& passes) {
-  user::ClickButton(GADGETS.cmdGenReload);
-  passes.everyClickQueued = passes.everyClickQueued && QueuedCommandCount() == kQueries;
+double RunReload(Program& program, ReloadPasses& passes) {
+  user::ClickButton(program.g.cmdGenReload);
+  passes.everyClickQueued =
+      passes.everyClickQueued && program.channel.QueuedCount() == kQueries;
   auto start = Clock::now();
-  while (PumpState() != PumpIdle || QueuedCommandCount() > 0) Pass(passes);
+  while (!program.channel.IsIdle()) Pass(program, passes);
   return Ms(Clock::now() - start);
 }
 
 // The lists must hold what adb printed, or the reload measured nothing.
-bool ListsMatch(const LineCounts& direct) {
-  return GadgetItemCount(GADGETS.lstSLibraries) == direct[1] &&
-         GadgetItemCount(GADGETS.lstCGlobal) == direct[4] &&
-         GadgetItemCount(GADGETS.lstUEnabled) == direct[7] &&
-         GadgetItemCount(GADGETS.lstSEnabled) == direct[9] &&
-         GadgetItemCount(GADGETS.lstSUninstalled) == direct[11] - direct[9] - direct[10];
+bool ListsMatch(const MainGadgets& g, const LineCounts& direct) {
+  return GadgetItemCount(g.lstSLibraries) == direct[1] &&
+         GadgetItemCount(g.lstCGlobal) == direct[4] &&
+         GadgetItemCount(g.lstUEnabled) == direct[7] &&
+         GadgetItemCount(g.lstSEnabled) == direct[9] &&
+         GadgetItemCount(g.lstSUninstalled) == direct[11] - direct[9] - direct[10];
 }
 
 void PrintPasses(const ReloadPasses& passes, const LineCounts& lines) {
@@ -131,9 +131,9 @@ void PrintPasses(const ReloadPasses& passes, const LineCounts& lines) {
 
 // Best times of the two runs, taken in turns so that both meet the same noise.
 // Returns the ratio, or 0 when the reload did not fill the lists.
-double Measure(const test::FakeDevice& device, int scale, int rounds) {
+double Measure(Program& program, const test::FakeDevice& device, int scale, int rounds) {
   device.SetDevice(test::DemoDevice(scale));
-  LineCounts lines = RunDirect();  // also warms the file cache
+  LineCounts lines = RunDirect(program.AdbPath());  // also warms the file cache
   long total = 0;
   for (long n : lines) total += n;
   std::printf("demo device x%d: %ld lines from the twelve queries\n", scale, total);
@@ -142,11 +142,11 @@ double Measure(const test::FakeDevice& device, int scale, int rounds) {
   double reload = 1e12, direct = 1e12;
   for (int i = 0; i < rounds; ++i) {
     auto start = Clock::now();
-    RunDirect();
+    RunDirect(program.AdbPath());
     direct = std::min(direct, Ms(Clock::now() - start));
-    reload = std::min(reload, RunReload(passes));
+    reload = std::min(reload, RunReload(program, passes));
   }
-  if (!passes.everyClickQueued || !ListsMatch(lines)) {
+  if (!passes.everyClickQueued || !ListsMatch(program.g, lines)) {
     std::printf("  the Reload did not fill the lists with adb's answers: nothing measured\n");
     return 0;
   }
@@ -159,14 +159,14 @@ double Measure(const test::FakeDevice& device, int scale, int rounds) {
 }  // namespace
 
 int main() {
-  if (!StartProgram()) return 1;
   test::FakeDevice device("bench-reload");
-  CONFIG.ADBPath = device.AdbPath();
+  Program program(Text((device.Folder() / "kestrelvane.cfg").u16string()));
+  if (!program.Start()) return 1;
+  program.config.ADBPath = device.AdbPath();
   constexpr int kAtLeast5000Lines = 4, kTenTimesTheDemo = 10;
-  double small = Measure(device, kAtLeast5000Lines, 7);
-  double large = Measure(device, kTenTimesTheDemo, 3);
-  EndProgram();
-  DeleteFileByPath(ConfigFilePath(), DeleteForce);  // EndProgram saved one
+  double small = Measure(program, device, kAtLeast5000Lines, 7);
+  double large = Measure(program, device, kTenTimesTheDemo, 3);
+  program.End();
   if (small == 0 || large == 0) return 1;
   std::printf("reload/direct ratio %.2f\n", std::max(small, large));
   return 0;

@@ -5,16 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/command_queue.h"
+#include "app/command_channel.h"
 #include "runtime/text.h"
 
 namespace kv {
-
-// Handlers take phases 2..30000 as a line and ignore values other than the
-// begin and end phases.
-constexpr bool IsLinePhase(int phase) {
-  return phase >= PhaseLine && phase <= 30000;
-}
 
 // The n-th field (from 1) of text split at separator, matched as a whole; a
 // field beyond the last separator is empty.

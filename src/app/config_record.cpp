@@ -2,8 +2,6 @@
 
 namespace kv {
 
-Config CONFIG;
-
 namespace {
 
 constexpr RecordField kConfigFields[] = {

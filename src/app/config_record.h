@@ -13,13 +13,6 @@ struct Config {
   Text ADBPath;         // full path of the adb executable
 };
 
-// The one program-wide instance.
-extern Config CONFIG;
-
-// The adb executable every command runs: read at each start, so an edited
-// path applies to the next command.
-inline const Text& AdbPath() { return CONFIG.ADBPath; }
-
 // <CONFIG><isValid>..</isValid><ADBPath>..</ADBPath></CONFIG>
 extern const RecordDescriptor ConfigDescriptor;
 

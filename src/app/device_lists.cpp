@@ -1,13 +1,12 @@
 #include "app/device_lists.h"
 
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
 #include "app/adb.h"
 #include "app/adb_answers.h"
-#include "app/command_queue.h"
-#include "app/config_record.h"
-#include "app/main_window.h"
+#include "app/program.h"
 #include "app/selection.h"
 #include "storage/file_paths.h"
 #include "toolkit/gadgets.h"
@@ -16,101 +15,93 @@ namespace kv {
 
 namespace {
 
-// Lines of one command are collected here and reach the list once, sorted,
-// at its end call.
-struct Scratch {
-  std::vector<Text> lines;
-  int target = -1;
-};
+enum class Lines { AsPrinted, PackageNames };
+enum class Order { Sorted, AsPrinted };
+enum class Start { Empties, Continues };
+// The query of every system package keeps what the enabled and disabled
+// queries did not list.
+enum class Listed { Ignores, Keeps, Excludes };
 
-Scratch genericLines, userPackages, systemPackages;
-
-// Folded names of the system packages the enabled and disabled queries
-// listed, kept from their end calls: the lookups of the lines of the query of
-// every system package then cost no scan of the lists. The queue runs these
-// three queries one after the other, so nothing else changes the lists between.
-std::unordered_set<Text> listedSystemPackages;
-
-struct Query {
+struct ReloadRow {
   TextView parameters;
-  void (*handler)(const Text&, int, const Text&);
-  TextView commandKey;
+  int MainGadgets::*list;
+  Lines lines = Lines::AsPrinted;
+  Order order = Order::Sorted;
+  Start start = Start::Empties;
+  Listed listed = Listed::Ignores;
 };
 
 // Order matters: the device information text is the "devices" output then
 // the services, and the uninstalled packages are what the enabled and
 // disabled queries did not list.
-constexpr Query kReloadQueries[] = {
-    {adb::kDevices, ParseGenericList, u"DEVICES"},
-    {adb::kListLibraries, ParseGenericList, u"LIBRARIES"},
-    {adb::kListModules, ParseGenericList, u"MODULES"},
-    {adb::kDumpsysList, ParseGenericList, u"DEVINFO"},
-    {adb::kSettingsGlobal, ParseGenericList, u"SETTINGS_GLOBAL"},
-    {adb::kSettingsSecure, ParseGenericList, u"SETTINGS_SECURE"},
-    {adb::kSettingsSystem, ParseGenericList, u"SETTINGS_SYSTEM"},
-    {adb::kUserEnabled, ParseUserPackageList, u"ENABLED"},
-    {adb::kUserDisabled, ParseUserPackageList, u"DISABLED"},
-    {adb::kSystemEnabled, ParseSystemPackageList, u"ENABLED"},
-    {adb::kSystemDisabled, ParseSystemPackageList, u"DISABLED"},
-    {adb::kSystemAll, ParseSystemPackageList, u"UNINSTALLED"},
+constexpr ReloadRow kReloadRows[] = {
+    {adb::kDevices, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted},
+    {adb::kListLibraries, &MainGadgets::lstSLibraries},
+    {adb::kListModules, &MainGadgets::lstSModules},
+    {adb::kDumpsysList, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted,
+     Start::Continues},
+    {adb::kSettingsGlobal, &MainGadgets::lstCGlobal},
+    {adb::kSettingsSecure, &MainGadgets::lstCSecure},
+    {adb::kSettingsSystem, &MainGadgets::lstCSystem},
+    {adb::kUserEnabled, &MainGadgets::lstUEnabled, Lines::PackageNames},
+    {adb::kUserDisabled, &MainGadgets::lstUDisabled, Lines::PackageNames},
+    {adb::kSystemEnabled, &MainGadgets::lstSEnabled, Lines::PackageNames, Order::Sorted,
+     Start::Empties, Listed::Keeps},
+    {adb::kSystemDisabled, &MainGadgets::lstSDisabled, Lines::PackageNames, Order::Sorted,
+     Start::Empties, Listed::Keeps},
+    {adb::kSystemAll, &MainGadgets::lstSUninstalled, Lines::PackageNames, Order::Sorted,
+     Start::Empties, Listed::Excludes},
 };
 
-int GenericTarget(TextView key) {
-  if (key == u"DEVICES" || key == u"DEVINFO") return GADGETS.lstDInfo;
-  if (key == u"LIBRARIES") return GADGETS.lstSLibraries;
-  if (key == u"MODULES") return GADGETS.lstSModules;
-  if (key == u"SETTINGS_GLOBAL") return GADGETS.lstCGlobal;
-  if (key == u"SETTINGS_SECURE") return GADGETS.lstCSecure;
-  if (key == u"SETTINGS_SYSTEM") return GADGETS.lstCSystem;
-  return -1;
+// Folded names the enabled and disabled system queries listed, handed by one
+// Reload from those two loads to the load of every system package.
+using ListedNames = std::unordered_set<Text>;
+
+// One Reload row while its command runs: its lines are collected here and
+// reach the list once, at the end.
+struct ListLoad {
+  const ReloadRow& row;
+  int list;
+  std::shared_ptr<ListedNames> listed;
+  std::vector<Text> lines;
+};
+
+void BeginLoad(const ListLoad& load) {
+  if (load.row.start == Start::Empties) ClearGadget(load.list);
 }
 
-int PackageTarget(const PackageTab& tab, TextView key) {
-  if (key == u"ENABLED") return tab.enabled;
-  if (key == u"DISABLED") return tab.disabled;
-  if (key == u"UNINSTALLED") return tab.uninstalled;
-  return -1;
-}
-
-void KeepListed(const std::vector<Text>& names) {
-  for (const Text& name : names) listedSystemPackages.insert(FoldCase(name));
-}
-
-void Begin(Scratch& scratch, int target, bool clearTarget) {
-  scratch.target = target;
-  scratch.lines.clear();
-  if (clearTarget) ClearGadget(target);
-}
-
-void End(Scratch& scratch, bool sorted) {
-  if (sorted) SortNoCase(scratch.lines);
-  AppendGadgetItems(scratch.target, scratch.lines);
-  scratch.lines.clear();
-  scratch.target = -1;
-  UpdateTabTitles();
-  ShowCommandFailure();
-}
-
-void ParsePackageList(Scratch& scratch, const PackageTab& tab, const Text& line, int phase,
-                      const Text& commandKey) {
-  bool system = tab.uninstalled != -1;
-  if (phase == PhaseBegin) {
-    Begin(scratch, PackageTarget(tab, commandKey), true);
-    if (system && scratch.target == tab.enabled) listedSystemPackages.clear();
-  } else if (IsLinePhase(phase)) {
-    std::optional<Text> name = PackageOfListLine(line);
-    if (!name) return;
-    bool allSystem = system && scratch.target == tab.uninstalled;
-    if (allSystem && listedSystemPackages.count(FoldCase(*name))) return;
-    scratch.lines.push_back(std::move(*name));
-  } else if (phase == PhaseEnd) {
-    if (system && scratch.target == tab.uninstalled) {
-      listedSystemPackages.clear();
-    } else if (system) {
-      KeepListed(scratch.lines);
-    }
-    End(scratch, true);
+void TakeLine(ListLoad& load, Text line) {
+  if (load.row.lines == Lines::AsPrinted) {
+    load.lines.push_back(std::move(line));
+  } else if (std::optional<Text> name = PackageOfListLine(line)) {
+    load.lines.push_back(std::move(*name));
   }
+}
+
+void DropListed(std::vector<Text>& names, const ListedNames& listed) {
+  std::erase_if(names, [&](const Text& name) { return listed.count(FoldCase(name)) != 0; });
+}
+
+void EndLoad(ListLoad& load) {
+  if (load.row.listed == Listed::Keeps) {
+    for (const Text& name : load.lines) load.listed->insert(FoldCase(name));
+  } else if (load.row.listed == Listed::Excludes) {
+    DropListed(load.lines, *load.listed);
+  }
+  if (load.row.order == Order::Sorted) SortNoCase(load.lines);
+  AppendGadgetItems(load.list, load.lines);
+  load.lines = {};
+}
+
+CommandSteps LoadSteps(Program& program, const ReloadRow& row,
+                       std::shared_ptr<ListedNames> listed) {
+  auto load = std::make_shared<ListLoad>(ListLoad{row, program.g.*row.list, std::move(listed), {}});
+  return {[load] { BeginLoad(*load); },
+          [load](Text line) { TakeLine(*load, std::move(line)); },
+          [load, &program](const CommandOutcome& outcome) {
+            EndLoad(*load);
+            FinishCommand(program, outcome);
+          }};
 }
 
 Text Counted(TextView title, int count) {
@@ -119,42 +110,29 @@ Text Counted(TextView title, int count) {
 
 }  // namespace
 
-void Reload() {
-  ClearCommandQueue();
-  if (FileSizeByPath(AdbPath()) < 0) {
-    WriteGadgetText(GADGETS.txtGenStatus, u"ADB.exe not found");
-    WriteGadgetState(GADGETS.panMain, TabSettings);
+void Reload(Program& program) {
+  const MainGadgets& g = program.g;
+  program.channel.Clear();
+  if (FileSizeByPath(program.AdbPath()) < 0) {
+    WriteGadgetText(g.txtGenStatus, u"ADB.exe not found");
+    WriteGadgetState(g.panMain, TabSettings);
   } else {
-    WriteGadgetText(GADGETS.txtGenStatus, u"");
-    for (const Query& query : kReloadQueries) {
-      EnqueueAdbCommand(query.parameters, query.handler, query.commandKey);
+    WriteGadgetText(g.txtGenStatus, u"");
+    auto listed = std::make_shared<ListedNames>();
+    for (const ReloadRow& row : kReloadRows) {
+      program.channel.Enqueue(row.parameters, LoadSteps(program, row, listed));
     }
   }
-  WriteGadgetText(GADGETS.txtUSelected, u"");
-  WriteGadgetText(GADGETS.txtSSelected, u"");
-  UpdateActionButtons();
+  ClearPackagePicks(program);
 }
 
-void ParseGenericList(const Text& line, int phase, const Text& commandKey) {
-  if (phase == PhaseBegin) {
-    Begin(genericLines, GenericTarget(commandKey), commandKey != u"DEVINFO");
-  } else if (IsLinePhase(phase)) {
-    genericLines.lines.push_back(line);
-  } else if (phase == PhaseEnd) {
-    End(genericLines, genericLines.target != GADGETS.lstDInfo);
-  }
+void FinishCommand(Program& program, const CommandOutcome& outcome) {
+  UpdateTabTitles(program.g);
+  Text failure = FailureOfCommand(outcome, program.AdbPath());
+  if (!failure.empty()) WriteGadgetText(program.g.txtGenStatus, failure);
 }
 
-void ParseUserPackageList(const Text& line, int phase, const Text& commandKey) {
-  ParsePackageList(userPackages, UserTab(), line, phase, commandKey);
-}
-
-void ParseSystemPackageList(const Text& line, int phase, const Text& commandKey) {
-  ParsePackageList(systemPackages, SystemTab(), line, phase, commandKey);
-}
-
-void UpdateTabTitles() {
-  const MainGadgets& g = GADGETS;
+void UpdateTabTitles(const MainGadgets& g) {
   int userEnabled = GadgetItemCount(g.lstUEnabled), userDisabled = GadgetItemCount(g.lstUDisabled);
   int systemEnabled = GadgetItemCount(g.lstSEnabled);
   int systemDisabled = GadgetItemCount(g.lstSDisabled);
@@ -175,11 +153,6 @@ int FindListItem(int list, TextView name) {
     if (EqualNoCase(ReadGadgetItemText(list, item), name)) return item;
   }
   return -1;
-}
-
-void ShowCommandFailure() {
-  Text failure = FailureOfCommand(LastCommandOutcome(), AdbPath());
-  if (!failure.empty()) WriteGadgetText(GADGETS.txtGenStatus, failure);
 }
 
 }  // namespace kv

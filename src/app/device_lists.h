@@ -1,28 +1,29 @@
-// Reload: the twelve queries that fill every tab from the device, their line
-// handlers, and the counts in the tab titles.
+// Reload: the twelve queries that fill every tab from the device, how each
+// fills its list, and the counts in the tab titles.
 #pragma once
 
+#include "app/command_channel.h"
 #include "runtime/text.h"
 
 namespace kv {
 
+struct Program;
+struct MainGadgets;
+
 // Queues the twelve queries, or reports "ADB.exe not found" and shows the
 // SETTINGS tab when the adb path names no file.
-void Reload();
+void Reload(Program& program);
 
-void ParseGenericList(const Text& line, int phase, const Text& commandKey);
-void ParseUserPackageList(const Text& line, int phase, const Text& commandKey);
-void ParseSystemPackageList(const Text& line, int phase, const Text& commandKey);
+// The end of every command: the tab titles get their counts again, and a
+// failure, which may have printed nothing on standard output, reaches the
+// status field in one line of adb's own words.
+void FinishCommand(Program& program, const CommandOutcome& outcome);
 
 // "USER [n]", "ENABLED [n]", ... from the lists' current item counts.
-void UpdateTabTitles();
+void UpdateTabTitles(const MainGadgets& g);
 
 // The index of the item whose text equals name without regard to case, or
 // -1. Leaves the list's visible selection alone.
 int FindListItem(int list, TextView name);
-
-// Shows in the status field why the command whose end call is being made
-// failed, when it did.
-void ShowCommandFailure();
 
 }  // namespace kv

@@ -2,7 +2,8 @@
 #include <windows.h>
 #include <timeapi.h>
 
-#include "program.h"
+#include "app/config_file.h"
+#include "app/program.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Without it the main loop's 1 ms wait lasts a whole scheduler tick (about
@@ -11,9 +12,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The description is a constant of the program: only a platform that
   // refuses the window fails to start.
   int status = 1;
-  if (kv::StartProgram()) {
-    kv::RunMainLoop();
-    kv::EndProgram();
+  kv::Program program(kv::ConfigFilePath());
+  if (program.Start()) {
+    program.RunMainLoop();
+    program.End();
     status = 0;
   }
   timeEndPeriod(1);

@@ -1,4 +1,5 @@
-// The main window, described as data for the dialog engine.
+// The main window: its description, the gadget table and the per-tab records
+// over which the handlers are written once.
 #pragma once
 
 #include "runtime/text.h"
@@ -7,7 +8,8 @@ namespace kv {
 
 // A "dialogs" root holding the one window, wndADB: five tabs (USER, SYSTEM,
 // CONFIG, DEVICE, SETTINGS) above a status field with Reload and Copy list.
-// Single-quoted attributes, elements separated by tabs, no line breaks.
+// Made from main_window.xml by the build: single-quoted attributes, elements
+// separated by tabs, no line breaks.
 extern const TextView kMainWindowDescription;
 inline constexpr TextView kMainWindowName = u"wndADB";
 
@@ -28,10 +30,8 @@ struct MainGadgets {
   int txtSSelected = -1, txtUSelected = -1;
 };
 
-extern MainGadgets GADGETS;
-
-// Fills GADGETS from the dialog that holds the open main window.
-void FindMainGadgets(int dialog);
+// The gadget table of the dialog that holds the open main window.
+MainGadgets FindMainGadgets(int dialog);
 
 // Tab indices of the panels.
 enum MainTab : int { TabUser = 0, TabSystem = 1, TabConfig = 2, TabDevice = 3, TabSettings = 4 };
@@ -44,9 +44,11 @@ struct PackageTab {
   int selected;    // the read-only field holding the picked package
   int enabled, disabled, uninstalled;
   int uninstall, reinstall, dump, disable, enable;
+
+  bool IsSystem() const { return uninstalled != -1; }
 };
 
-PackageTab UserTab();
-PackageTab SystemTab();
+PackageTab UserTabOf(const MainGadgets& g);
+PackageTab SystemTabOf(const MainGadgets& g);
 
 }  // namespace kv

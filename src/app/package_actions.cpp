@@ -1,12 +1,12 @@
 #include "app/package_actions.h"
 
+#include <functional>
+
 #include "app/adb.h"
 #include "app/adb_answers.h"
-#include "app/command_queue.h"
 #include "app/device_lists.h"
-#include "app/main_window.h"
+#include "app/program.h"
 #include "app/selection.h"
-#include "toolkit/events.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/requesters.h"
 #include "toolkit/windows.h"
@@ -15,54 +15,23 @@ namespace kv {
 
 namespace {
 
-enum class Action { None, Enable, Disable, Uninstall, Reinstall, Dump };
-
-Action ActionOf(const PackageTab& tab, int button) {
-  if (button == tab.enable) return Action::Enable;
-  if (button == tab.disable) return Action::Disable;
-  if (button == tab.uninstall) return Action::Uninstall;
-  if (button == tab.reinstall) return Action::Reinstall;
-  if (button == tab.dump) return Action::Dump;
-  return Action::None;
+int ButtonOf(const PackageTab& tab, Action action) {
+  switch (action) {
+    case Action::Uninstall: return tab.uninstall;
+    case Action::Reinstall: return tab.reinstall;
+    case Action::Dump: return tab.dump;
+    case Action::Disable: return tab.disable;
+    case Action::Enable: return tab.enable;
+  }
+  return -1;
 }
 
-bool Confirmed(TextView caption, TextView scope, TextView package) {
+bool Confirmed(const Program& program, TextView caption, TextView scope, TextView package) {
   Text question = u"Use action \"" + Text(caption) + u"\"\r\nwith " + Text(scope) + u" app \"" +
                   Text(package) + u"\"?";
   int flags = KV_MessageBox_YesNo | KV_MessageBox_Warning;
-  return ShowMessageBox(GetWindowCaption(GADGETS.window), question, flags) ==
+  return ShowMessageBox(GetWindowCaption(program.g.window), question, flags) ==
          KV_MessageBox_AnswerYes;
-}
-
-void Carry(Action action, const PackageTab& tab, const Text& package) {
-  bool user = tab.uninstalled == -1;
-  auto stateChange = user ? ParseUserStateChange : ParseSystemStateChange;
-  switch (action) {
-    case Action::Enable:
-      EnqueueAdbCommand(Text(adb::kEnable) + package, stateChange, package);
-      break;
-    case Action::Disable:
-      EnqueueAdbCommand(Text(adb::kDisable) + package, stateChange, package);
-      break;
-    case Action::Uninstall:
-      EnqueueAdbCommand(Text(adb::kUninstall) + package,
-                        user ? ParseUserUninstall : ParseSystemUninstall, package);
-      break;
-    case Action::Reinstall:
-      if (user) {
-        ShowMessageBox(GetWindowCaption(GADGETS.window), u"Only system apps may be re-installed");
-        break;
-      }
-      // The enable's answer is of no interest; the install's says it all.
-      EnqueueAdbCommand(Text(adb::kEnable) + package, nullptr, package);
-      EnqueueAdbCommand(Text(adb::kInstallExisting) + package, ParseReinstall, package);
-      break;
-    case Action::Dump:
-      ShowMessageBox(u"Dump", u"TODO");
-      break;
-    case Action::None:
-      break;
-  }
 }
 
 void RemoveName(int list, TextView name) {
@@ -74,97 +43,99 @@ void AddName(int list, TextView name) {
   if (FindListItem(list, name) == -1) InsertGadgetItem(list, -1, name);
 }
 
-// Every result handler ends the same way: counts refreshed, and a failure
-// that printed nothing on standard output still reaches the status field.
-void EndResult() {
-  UpdateTabTitles();
-  ShowCommandFailure();
+// The answer of an action: each line is taken, then shown in the status
+// field, so it shows adb's last answer.
+CommandSteps Answered(Program& program, std::function<void(const Text&)> take) {
+  return {nullptr,
+          [&program, take = std::move(take)](Text line) {
+            take(line);
+            WriteGadgetText(program.g.txtGenStatus, line);
+          },
+          [&program](const CommandOutcome& outcome) { FinishCommand(program, outcome); }};
 }
 
-void ShowAnswer(const Text& line) {
-  WriteGadgetText(GADGETS.txtGenStatus, line);
-}
-
-void ParseStateChange(const PackageTab& tab, const Text& line, int phase) {
-  if (phase == PhaseEnd) return EndResult();
-  if (!IsLinePhase(phase)) return;
-  if (std::optional<StateChange> change = StateChangeOfLine(line)) {
-    // A package uninstalled for the user stays where it is.
-    bool uninstalled = tab.uninstalled != -1 && FindListItem(tab.uninstalled, change->name) != -1;
-    if (!uninstalled && change->state == adb::kStateDisabled) {
-      RemoveName(tab.enabled, change->name);
-      AddName(tab.disabled, change->name);
-    } else if (!uninstalled && change->state == adb::kStateEnabled) {
-      RemoveName(tab.disabled, change->name);
-      AddName(tab.enabled, change->name);
-    }
+void TakeStateChange(const PackageTab& tab, const Text& line) {
+  std::optional<StateChange> change = StateChangeOfLine(line);
+  if (!change) return;
+  // A package uninstalled for the user stays where it is.
+  if (tab.IsSystem() && FindListItem(tab.uninstalled, change->name) != -1) return;
+  if (change->state == adb::kStateDisabled) {
+    RemoveName(tab.enabled, change->name);
+    AddName(tab.disabled, change->name);
+  } else if (change->state == adb::kStateEnabled) {
+    RemoveName(tab.disabled, change->name);
+    AddName(tab.enabled, change->name);
   }
-  ShowAnswer(line);
 }
 
-void ParseUninstall(const PackageTab& tab, const Text& line, int phase, const Text& package) {
-  if (phase == PhaseEnd) return EndResult();
-  if (!IsLinePhase(phase)) return;
-  if (IsUninstallSuccess(line)) {
-    RemoveName(tab.enabled, package);
-    RemoveName(tab.disabled, package);
-    if (tab.uninstalled != -1) AddName(tab.uninstalled, package);
+void TakeUninstall(const PackageTab& tab, const Text& line, const Text& package) {
+  if (!IsUninstallSuccess(line)) return;
+  RemoveName(tab.enabled, package);
+  RemoveName(tab.disabled, package);
+  if (tab.IsSystem()) AddName(tab.uninstalled, package);
+}
+
+void TakeReinstall(const MainGadgets& g, const Text& line, const Text& package) {
+  if (!IsInstalledForUser(line)) return;
+  RemoveName(g.lstSDisabled, package);
+  RemoveName(g.lstSUninstalled, package);
+  AddName(g.lstSEnabled, package);
+}
+
+void Carry(Program& program, Action action, const PackageTab& tab, const Text& package) {
+  CommandChannel& channel = program.channel;
+  switch (action) {
+    case Action::Enable:
+      channel.Enqueue(Text(adb::kEnable) + package, StateChangeSteps(program, tab));
+      break;
+    case Action::Disable:
+      channel.Enqueue(Text(adb::kDisable) + package, StateChangeSteps(program, tab));
+      break;
+    case Action::Uninstall:
+      channel.Enqueue(Text(adb::kUninstall) + package,
+                      Answered(program, [tab, package](const Text& line) {
+                        TakeUninstall(tab, line, package);
+                      }));
+      break;
+    case Action::Reinstall:
+      if (!tab.IsSystem()) {
+        ShowMessageBox(GetWindowCaption(program.g.window), u"Only system apps may be re-installed");
+        break;
+      }
+      // The enable's answer is of no interest; the install's says it all.
+      channel.Enqueue(Text(adb::kEnable) + package, {});
+      channel.Enqueue(Text(adb::kInstallExisting) + package,
+                      Answered(program, [&program, package](const Text& line) {
+                        TakeReinstall(program.g, line, package);
+                      }));
+      break;
+    case Action::Dump:
+      ShowMessageBox(u"Dump", u"TODO");
+      break;
   }
-  ShowAnswer(line);
 }
 
 }  // namespace
 
-void OnPackageAction() {
-  int button = CurrentEventObject();
-  PackageTab tab = UserTab();
-  Action action = ActionOf(tab, button);
-  if (action == Action::None) {
-    tab = SystemTab();
-    action = ActionOf(tab, button);
-  }
-  if (action == Action::None) return;
+void Act(Program& program, Action action, const PackageTab& tab) {
   Text package = ReadGadgetText(tab.selected);
   if (package.empty()) return;
   // The name is appended to a command the device's shell runs.
   if (!IsPackageName(package)) {
-    WriteGadgetText(GADGETS.txtGenStatus,
+    WriteGadgetText(program.g.txtGenStatus,
                     u"Not a package name, nothing sent to adb: \"" + package + u"\"");
     return;
   }
-  if (action != Action::Dump && !Confirmed(ReadGadgetText(button), tab.scope, package)) return;
-  Carry(action, tab, package);
-  WriteGadgetText(GADGETS.txtUSelected, u"");
-  WriteGadgetText(GADGETS.txtSSelected, u"");
-  UpdateActionButtons();
-}
-
-void ParseUserStateChange(const Text& line, int phase, const Text&) {
-  ParseStateChange(UserTab(), line, phase);
-}
-
-void ParseSystemStateChange(const Text& line, int phase, const Text&) {
-  ParseStateChange(SystemTab(), line, phase);
-}
-
-void ParseUserUninstall(const Text& line, int phase, const Text& commandKey) {
-  ParseUninstall(UserTab(), line, phase, commandKey);
-}
-
-void ParseSystemUninstall(const Text& line, int phase, const Text& commandKey) {
-  ParseUninstall(SystemTab(), line, phase, commandKey);
-}
-
-void ParseReinstall(const Text& line, int phase, const Text& commandKey) {
-  if (phase == PhaseEnd) return EndResult();
-  if (!IsLinePhase(phase)) return;
-  const MainGadgets& g = GADGETS;
-  if (IsInstalledForUser(line)) {
-    RemoveName(g.lstSDisabled, commandKey);
-    RemoveName(g.lstSUninstalled, commandKey);
-    AddName(g.lstSEnabled, commandKey);
+  if (action != Action::Dump &&
+      !Confirmed(program, ReadGadgetText(ButtonOf(tab, action)), tab.scope, package)) {
+    return;
   }
-  ShowAnswer(line);
+  Carry(program, action, tab, package);
+  ClearPackagePicks(program);
+}
+
+CommandSteps StateChangeSteps(Program& program, const PackageTab& tab) {
+  return Answered(program, [tab](const Text& line) { TakeStateChange(tab, line); });
 }
 
 }  // namespace kv

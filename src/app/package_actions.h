@@ -1,18 +1,23 @@
-// Enable, disable, uninstall and re-install of the picked package, each
-// after a confirmation, and the handlers that move it between the lists
-// according to adb's answer.
+// The package actions of the USER and SYSTEM tabs: confirmation, the adb
+// command, and the lists moved by adb's answer.
 #pragma once
 
+#include "app/command_channel.h"
 #include "runtime/text.h"
 
 namespace kv {
 
-void OnPackageAction();
+struct Program;
+struct PackageTab;
 
-void ParseUserStateChange(const Text& line, int phase, const Text& commandKey);
-void ParseSystemStateChange(const Text& line, int phase, const Text& commandKey);
-void ParseUserUninstall(const Text& line, int phase, const Text& commandKey);
-void ParseSystemUninstall(const Text& line, int phase, const Text& commandKey);
-void ParseReinstall(const Text& line, int phase, const Text& commandKey);
+enum class Action { Uninstall, Reinstall, Dump, Disable, Enable };
+
+// Acts on the package picked on tab, after the user confirmed it.
+void Act(Program& program, Action action, const PackageTab& tab);
+
+// The steps of an enable or disable: each answer line "Package NAME new
+// state: STATE" moves NAME between tab's lists and is shown in the status
+// field.
+CommandSteps StateChangeSteps(Program& program, const PackageTab& tab);
 
 }  // namespace kv

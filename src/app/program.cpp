@@ -1,16 +1,13 @@
-#include "program.h"
+#include "app/program.h"
 
-#include "adb.h"
-#include "command_queue.h"
-#include "config_file.h"
-#include "config_record.h"
-#include "device_lists.h"
+#include "app/adb.h"
+#include "app/config_file.h"
+#include "app/device_lists.h"
+#include "app/package_actions.h"
+#include "app/selection.h"
+#include "app/settings_tab.h"
 #include "dialog/dialog.h"
-#include "main_window.h"
-#include "package_actions.h"
 #include "process/process.h"
-#include "selection.h"
-#include "settings_tab.h"
 #include "storage/data_file.h"
 #include "storage/file_paths.h"
 #include "toolkit/dpi.h"
@@ -27,8 +24,6 @@ namespace {
 
 constexpr int kRed = 0x0000FF;  // 0x00BBGGRR
 
-int mainDialog = -1;
-
 void InitLibraries() {
   InitXmlLibrary();
   InitDpiScale();
@@ -41,74 +36,78 @@ void InitLibraries() {
   InitRequesters();
 }
 
-void LoadConfiguration() {
-  CONFIG = {};
-  LoadConfig(CONFIG, ConfigFilePath(), true);
-  if (!CONFIG.isValid) {
-    CONFIG = {};
-    CONFIG.isValid = 1;
-    CONFIG.ADBPath = PathDirectory(OwnExecutablePath()) + u"ADB.exe";
+// The reverse of InitLibraries; the XML library, the DPI scale and the
+// process runner hold nothing to release.
+void EndLibraries() {
+  EndRequesters();
+  CloseAllDataFiles();
+  EndDialogLibrary();
+  EndGadgetLibrary();
+  EndWindowLibrary();
+  EndEventLibrary();
+}
+
+Config LoadConfiguration(TextView path) {
+  Config config;
+  LoadConfig(config, path, true);
+  if (!config.isValid) {
+    config = {};
+    config.isValid = 1;
+    config.ADBPath = PathDirectory(OwnExecutablePath()) + u"ADB.exe";
   }
+  return config;
 }
 
-void OnReloadOrCopy() {
-  if (CurrentEventObject() == GADGETS.cmdGenReload) Reload();
-  if (CurrentEventObject() == GADGETS.cmdGenCopy) CopyList();
+void Bind(int gadget, EventHandler handler) {
+  BindGadgetHandler(gadget, handler, -1);
 }
 
-struct Binding {
-  int MainGadgets::*gadget;
-  EventHandler handler;
-};
-
-const Binding kBindings[] = {
-    {&MainGadgets::cmdGenReload, OnReloadOrCopy},
-    {&MainGadgets::cmdGenCopy, OnReloadOrCopy},
-    {&MainGadgets::cmdUUninstall, OnPackageAction},
-    {&MainGadgets::cmdUDump, OnPackageAction},
-    {&MainGadgets::cmdUDisable, OnPackageAction},
-    {&MainGadgets::cmdUEnable, OnPackageAction},
-    {&MainGadgets::cmdSUninstall, OnPackageAction},
-    {&MainGadgets::cmdSReinstall, OnPackageAction},
-    {&MainGadgets::cmdSDump, OnPackageAction},
-    {&MainGadgets::cmdSDisable, OnPackageAction},
-    {&MainGadgets::cmdSEnable, OnPackageAction},
-    {&MainGadgets::lstUEnabled, OnUserListSelect},
-    {&MainGadgets::lstUDisabled, OnUserListSelect},
-    {&MainGadgets::lstSEnabled, OnSystemListSelect},
-    {&MainGadgets::lstSDisabled, OnSystemListSelect},
-    {&MainGadgets::lstSUninstalled, OnSystemListSelect},
-    {&MainGadgets::lstSModules, OnSystemListSelect},
-    {&MainGadgets::lstSLibraries, OnSystemListSelect},
-    {&MainGadgets::lstCGlobal, OnSettingsListSelect},
-    {&MainGadgets::lstCSecure, OnSettingsListSelect},
-    {&MainGadgets::lstCSystem, OnSettingsListSelect},
-    {&MainGadgets::panMain, OnTabChange},
-    {&MainGadgets::panU, OnTabChange},
-    {&MainGadgets::panS, OnTabChange},
-    {&MainGadgets::panC, OnTabChange},
-    {&MainGadgets::panD, OnTabChange},
-    {&MainGadgets::cmdOSetADBPath, OnAdbPathEvent},
-    {&MainGadgets::txtOADBPath, OnAdbPathEvent},
-    {&MainGadgets::cmdCWrite, OnWriteSetting},
-};
-
-void BindHandlers() {
-  for (const Binding& binding : kBindings) {
-    BindGadgetHandler(GADGETS.*binding.gadget, binding.handler, -1);
-  }
+void BindHandlers(Program& p) {
+  const MainGadgets& g = p.g;
+  Bind(g.cmdGenReload, [&p] { Reload(p); });
+  Bind(g.cmdGenCopy, [&p] { CopyList(p); });
+  Bind(g.cmdUUninstall, [&p] { Act(p, Action::Uninstall, p.user); });
+  Bind(g.cmdUDump, [&p] { Act(p, Action::Dump, p.user); });
+  Bind(g.cmdUDisable, [&p] { Act(p, Action::Disable, p.user); });
+  Bind(g.cmdUEnable, [&p] { Act(p, Action::Enable, p.user); });
+  Bind(g.cmdSUninstall, [&p] { Act(p, Action::Uninstall, p.system); });
+  Bind(g.cmdSReinstall, [&p] { Act(p, Action::Reinstall, p.system); });
+  Bind(g.cmdSDump, [&p] { Act(p, Action::Dump, p.system); });
+  Bind(g.cmdSDisable, [&p] { Act(p, Action::Disable, p.system); });
+  Bind(g.cmdSEnable, [&p] { Act(p, Action::Enable, p.system); });
+  Bind(g.lstUEnabled, [&p] { PickItem(p, p.g.lstUEnabled, p.g.txtUSelected); });
+  Bind(g.lstUDisabled, [&p] { PickItem(p, p.g.lstUDisabled, p.g.txtUSelected); });
+  Bind(g.lstSEnabled, [&p] { PickItem(p, p.g.lstSEnabled, p.g.txtSSelected); });
+  Bind(g.lstSDisabled, [&p] { PickItem(p, p.g.lstSDisabled, p.g.txtSSelected); });
+  Bind(g.lstSUninstalled, [&p] { PickItem(p, p.g.lstSUninstalled, p.g.txtSSelected); });
+  // Modules and libraries are not packages the actions can take.
+  Bind(g.lstSModules, [&p] { PickNoItem(p, p.g.lstSModules, p.g.txtSSelected); });
+  Bind(g.lstSLibraries, [&p] { PickNoItem(p, p.g.lstSLibraries, p.g.txtSSelected); });
+  Bind(g.lstCGlobal, [&p] { PickItem(p, p.g.lstCGlobal, p.g.txtCSelected); });
+  Bind(g.lstCSecure, [&p] { PickItem(p, p.g.lstCSecure, p.g.txtCSelected); });
+  Bind(g.lstCSystem, [&p] { PickItem(p, p.g.lstCSystem, p.g.txtCSelected); });
+  Bind(g.panMain, [&p] { OnTabChange(p); });
+  Bind(g.panU, [&p] { OnTabChange(p); });
+  Bind(g.panS, [&p] { OnTabChange(p); });
+  Bind(g.panC, [&p] { OnTabChange(p); });
+  Bind(g.panD, [&p] { OnTabChange(p); });
+  Bind(g.cmdOSetADBPath, [&p] { ChooseAdbPath(p); });
+  Bind(g.txtOADBPath, [&p] { OnAdbPathTyped(p); });
+  Bind(g.cmdCWrite, [&p] { WriteSetting(p); });
 }
 
-bool BuildMainWindow() {
+bool BuildMainWindow(Program& p) {
   XmlDocument* document = ParseXmlText(KV_Any, kMainWindowDescription);
-  bool opened = document && OpenDialogWindow(mainDialog, document, kMainWindowName);
+  bool opened = document && OpenDialogWindow(p.dialog, document, kMainWindowName);
   if (opened) {
-    FindMainGadgets(mainDialog);
-    BindHandlers();
-    WriteGadgetColor(GADGETS.lblWarn, KV_FrontColor, kRed);
-    SetGadgetTip(GADGETS.cmdGenReload, u"Reload all data on all tabs");
-    SetGadgetTip(GADGETS.cmdGenCopy, u"Copy currently selected list to clipboard");
-    RelayoutDialog(mainDialog);
+    p.g = FindMainGadgets(p.dialog);
+    p.user = UserTabOf(p.g);
+    p.system = SystemTabOf(p.g);
+    BindHandlers(p);
+    WriteGadgetColor(p.g.lblWarn, KV_FrontColor, kRed);
+    SetGadgetTip(p.g.cmdGenReload, u"Reload all data on all tabs");
+    SetGadgetTip(p.g.cmdGenCopy, u"Copy currently selected list to clipboard");
+    RelayoutDialog(p.dialog);
   }
   if (document) FreeXmlDocument(document->number);
   return opened;
@@ -116,52 +115,46 @@ bool BuildMainWindow() {
 
 // A start without pipes falls back to the shell, which would open a folder
 // window for a path naming a folder; only a file is asked to stop the server.
-void StopAdbServer() {
-  const Text& adb = AdbPath();
+void StopAdbServer(const Text& adb) {
   if (FileSizeByPath(adb) < 0) return;
   StartProcess(adb, adb::kKillServer, PathDirectory(adb), adb::kKillServerFlags);
 }
 
 }  // namespace
 
-bool StartProgram() {
+bool Program::Start() {
   InitLibraries();
-  ClearCommandQueue();
-  mainDialog = NewDialog(KV_Any);
-  LoadConfiguration();
-  if (!BuildMainWindow()) return false;
-  SetWindowCaption(GADGETS.window, kProgramTitle);
-  StartWindowTimer(GADGETS.window, kPumpTimer, kPumpTimerPeriodMs);
+  channel.Clear();
+  dialog = NewDialog(KV_Any);
+  config = LoadConfiguration(configPath);
+  if (!BuildMainWindow(*this)) return false;
+  SetWindowCaption(g.window, kProgramTitle);
+  // No handler takes its events: each one, like any event, only makes the
+  // loop pump adb once more.
+  StartWindowTimer(g.window, kPumpTimer, kPumpTimerPeriodMs);
   return true;
 }
 
-bool RunLoopPass(int timeoutMs) {
+bool Program::RunLoopPass(int timeoutMs) {
   if (WaitForEvent(timeoutMs) == EV_CLOSE) return true;
-  PumpCommandQueue();
+  channel.Pump();
   return false;
 }
 
-int LoopWaitMs() {
-  return PumpHasStepNow() ? 0 : kLoopWaitMs;
+int Program::LoopWaitMs() const {
+  return channel.HasStepNow() ? 0 : kLoopWaitMs;
 }
 
-void RunMainLoop() {
+void Program::RunMainLoop() {
   while (!RunLoopPass(LoopWaitMs())) {
   }
 }
 
-void EndProgram() {
-  StopRunningCommand();
-  StopAdbServer();
-  SaveConfig(CONFIG, ConfigFilePath(), true, false);
-  // The reverse of InitLibraries; the XML library, the DPI scale and the
-  // process runner hold nothing to release.
-  EndRequesters();
-  CloseAllDataFiles();
-  EndDialogLibrary();
-  EndGadgetLibrary();
-  EndWindowLibrary();
-  EndEventLibrary();
+void Program::End() {
+  channel.StopRunning();
+  StopAdbServer(AdbPath());
+  SaveConfig(config, configPath, true, false);
+  EndLibraries();
 }
 
 }  // namespace kv

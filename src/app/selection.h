@@ -1,19 +1,23 @@
-// What the user has picked: the selected-item fields, the list Copy list
-// copies, and which buttons that enables.
+// Picks in the lists, tab changes, the action buttons' state and Copy list.
 #pragma once
 
 namespace kv {
 
-void OnUserListSelect();
-void OnSystemListSelect();
-void OnSettingsListSelect();
-// Any tab change by the user forgets every pick.
-void OnTabChange();
-// Puts the picked list on the clipboard, each item followed by CR LF.
-void CopyList();
+struct Program;
 
-// Enables each button exactly when what it acts on is there: a package in
-// its tab's field, a setting line for Write, a list for Copy list.
-void UpdateActionButtons();
+// A click on an item of list shows its text in field and makes list the one
+// Copy list copies.
+void PickItem(Program& program, int list, int field);
+// The same for a list whose items no action takes: field is emptied.
+void PickNoItem(Program& program, int list, int field);
+// Any tab change by the user forgets every pick.
+void OnTabChange(Program& program);
+// Forgets the USER and SYSTEM picks, as Reload and every action do.
+void ClearPackagePicks(Program& program);
+// Puts every item of the list last picked on the clipboard, each followed by
+// CR LF.
+void CopyList(Program& program);
+// Each tab's actions are enabled while its field holds a pick.
+void UpdateActionButtons(const Program& program);
 
 }  // namespace kv

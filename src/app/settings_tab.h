@@ -1,11 +1,14 @@
-// The SETTINGS tab's adb path, and the CONFIG tab's Write placeholder.
+// The SETTINGS tab's adb path, and the CONFIG tab's Write.
 #pragma once
 
 namespace kv {
 
-// Typing in the path field sets the adb path at once; the button asks for
-// the file.
-void OnAdbPathEvent();
-void OnWriteSetting();
+struct Program;
+
+// A change the user types into the path field applies at once, unchecked.
+void OnAdbPathTyped(Program& program);
+// The file requester for the adb executable.
+void ChooseAdbPath(Program& program);
+void WriteSetting(Program& program);
 
 }  // namespace kv

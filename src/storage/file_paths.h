@@ -1,4 +1,5 @@
-// Files named by path: size, deletion and atomic replacement.
+// Files named by path: the directory part, size, deletion and atomic
+// replacement.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +7,11 @@
 #include "runtime/text.h"
 
 namespace kv {
+
+// The directory part of a path: after one leading double quote, up to and
+// including the last backslash or slash before the end, a NUL or a vertical
+// bar; empty when there is none.
+Text PathDirectory(TextView path);
 
 // DeleteFileByPath flag: make a read-only file deletable first.
 constexpr int DeleteForce = 2;

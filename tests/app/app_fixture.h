@@ -8,9 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/command_queue.h"
-#include "app/config_file.h"
-#include "app/config_record.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
 #include "storage/file_paths.h"
@@ -29,28 +26,26 @@ inline std::string Utf8(TextView text) {
   return EncodeUtf8(text);
 }
 
+// The program with its configuration file in the fake device's folder, so
+// tests of their own can run at once.
 struct ProgramTest : ::testing::Test {
   FakeDevice device{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-  const MainGadgets& g = GADGETS;
+  Program program{Text((device.Folder() / "kestrelvane.cfg").u16string())};
+  const MainGadgets& g = program.g;
 
   void SetUp() override {
-    DeleteFileByPath(ConfigFilePath(), DeleteForce);
-    ASSERT_TRUE(StartProgram());
-    CONFIG.ADBPath = device.AdbPath();
+    ASSERT_TRUE(program.Start());
+    program.config.ADBPath = device.AdbPath();
   }
-  void TearDown() override {
-    EndProgram();
-    DeleteFileByPath(ConfigFilePath(), DeleteForce);
-  }
+  void TearDown() override { program.End(); }
 
   // Loop passes until every queued command has had its end call.
-  static void RunUntilIdle() {
+  void RunUntilIdle() {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     do {
-      RunLoopPass(kLoopWaitMs);
+      program.RunLoopPass(kLoopWaitMs);
       std::this_thread::sleep_for(std::chrono::microseconds(200));
-    } while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) &&
-             std::chrono::steady_clock::now() < deadline);
+    } while (!program.channel.IsIdle() && std::chrono::steady_clock::now() < deadline);
   }
 
   std::vector<std::string> Invocations() const {

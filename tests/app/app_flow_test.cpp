@@ -127,7 +127,7 @@ TEST_F(AppFlow, ReloadFillsEveryTabSortedAndCounted) {
 TEST_F(AppFlow, ReloadPressedAgainDropsWhatHasNotStarted) {
   device.Behave("slow 20\n");
   user::ClickButton(g.cmdGenReload);
-  while (Invocations().empty()) RunLoopPass(kLoopWaitMs);
+  while (Invocations().empty()) program.RunLoopPass(kLoopWaitMs);
   user::ClickButton(g.cmdGenReload);
   RunUntilIdle();
   std::vector<std::string> expected = {"devices"};
@@ -137,7 +137,7 @@ TEST_F(AppFlow, ReloadPressedAgainDropsWhatHasNotStarted) {
 }
 
 TEST_F(AppFlow, MissingAdbShowsTheSettingsTab) {
-  CONFIG.ADBPath = device.AdbPath() + u".missing";
+  program.config.ADBPath = device.AdbPath() + u".missing";
   user::ClickButton(g.cmdGenReload);
   EXPECT_EQ(Status(), u"ADB.exe not found");
   EXPECT_EQ(ReadGadgetState(g.panMain), 4);
@@ -145,7 +145,7 @@ TEST_F(AppFlow, MissingAdbShowsTheSettingsTab) {
   user::ChooseTab(g.panMain, 0);
   EXPECT_EQ(ReadGadgetText(g.txtOADBPath), device.AdbPath() + u".missing");
 
-  CONFIG.ADBPath = PathDirectory(device.AdbPath());  // a folder
+  program.config.ADBPath = PathDirectory(device.AdbPath());  // a folder
   user::ClickButton(g.cmdGenReload);
   EXPECT_EQ(Status(), u"ADB.exe not found");
   EXPECT_EQ(ReadGadgetState(g.panMain), 4);
@@ -169,7 +169,7 @@ TEST_F(AppFlow, AdbFailuresAreShownInItsOwnWords) {
   // A path that names a file that is no program.
   device.Behave("");
   Text notAProgram = PathDirectory(device.AdbPath()) + u"device.txt";
-  CONFIG.ADBPath = notAProgram;
+  program.config.ADBPath = notAProgram;
   Reload();
   EXPECT_EQ(Status(), u"ADB.exe could not be started: " + notAProgram);
 }
@@ -203,9 +203,10 @@ TEST_F(AppFlow, DisableAfterConfirmationMovesThePackage) {
 TEST_F(AppFlow, StateAnswersMatchNamesWithoutRegardToCase) {
   Reload();
   // Enabling what is already enabled makes no duplicate.
-  ParseUserStateChange(u"Package COM.B new state: enabled", PhaseLine, u"com.b");
+  CommandSteps userStateChange = StateChangeSteps(program, program.user);
+  userStateChange.line(u"Package COM.B new state: enabled");
   EXPECT_EQ(GadgetItemCount(g.lstUEnabled), 3);
-  ParseUserStateChange(u"Package COM.ETA new state: enabled", PhaseLine, u"com.eta");
+  userStateChange.line(u"Package COM.ETA new state: enabled");
   EXPECT_EQ(Items(g.lstUDisabled), (std::vector<Text>{u"com.zeta"}));
   EXPECT_EQ(Items(g.lstUEnabled).back(), u"COM.ETA");
   EXPECT_EQ(Status(), u"Package COM.ETA new state: enabled");
@@ -249,9 +250,9 @@ TEST_F(AppFlow, ReinstallShowsOnlyTheInstallsAnswer) {
   user::ClickButton(g.cmdSReinstall);
   std::vector<Text> statuses;
   do {
-    RunLoopPass(kLoopWaitMs);
+    program.RunLoopPass(kLoopWaitMs);
     statuses.push_back(Status());
-  } while (PumpState() != PumpIdle || QueuedCommandCount() > 0);
+  } while (!program.channel.IsIdle());
   for (const Text& status : statuses) EXPECT_EQ(status.find(u"new state"), Text::npos);
   std::vector<std::string> log = Invocations();
   EXPECT_EQ(log[12], "shell pm enable --user 0 com.android.egg");
@@ -335,18 +336,18 @@ TEST_F(AppFlow, AdbPathFieldAndRequester) {
   user::ChooseTab(g.panMain, 4);
   EXPECT_EQ(ReadGadgetText(g.txtOADBPath), device.AdbPath());
   user::TypeText(g.txtOADBPath, u"x");
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath() + u"x");  // at once, unchecked
+  EXPECT_EQ(program.config.ADBPath, device.AdbPath() + u"x");  // at once, unchecked
 
   user::CancelNextFileRequester();
   user::ClickButton(g.cmdOSetADBPath);
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath() + u"x");
+  EXPECT_EQ(program.config.ADBPath, device.AdbPath() + u"x");
   EXPECT_EQ(LastRequester().title, u"ADB.exe path");
   EXPECT_EQ(LastRequester().pattern, u"ADB.exe|*.exe;");
   EXPECT_EQ(LastRequester().defaultFile, device.AdbPath() + u"x");
 
   user::AnswerNextFileRequester(device.AdbPath());
   user::ClickButton(g.cmdOSetADBPath);
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath());
+  EXPECT_EQ(program.config.ADBPath, device.AdbPath());
   EXPECT_EQ(ReadGadgetText(g.txtOADBPath), device.AdbPath());
   Reload();
   EXPECT_EQ(Invocations().size(), 12u);

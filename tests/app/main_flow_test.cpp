@@ -7,9 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/command_queue.h"
 #include "app/config_file.h"
-#include "app/config_record.h"
 #include "app/device_lists.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
@@ -22,12 +20,11 @@ using namespace kv;
 
 namespace {
 
-void RunUntilIdle() {
+void RunUntilIdle(Program& program) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   do {
-    RunLoopPass(kLoopWaitMs);
-  } while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) &&
-           std::chrono::steady_clock::now() < deadline);
+    program.RunLoopPass(kLoopWaitMs);
+  } while (!program.channel.IsIdle() && std::chrono::steady_clock::now() < deadline);
 }
 
 TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
@@ -35,18 +32,19 @@ TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
   device.SetDevice(
       "user com.notes enabled\nuser com.game enabled\nuser com.maps disabled\n"
       "system com.android.settings enabled\nsystem com.android.egg uninstalled\n");
-  DeleteFileByPath(ConfigFilePath(), DeleteForce);
-  ASSERT_TRUE(StartProgram());
-  const MainGadgets& g = GADGETS;
+  Text configPath((device.Folder() / "kestrelvane.cfg").u16string());
+  Program program(configPath);
+  ASSERT_TRUE(program.Start());
+  const MainGadgets& g = program.g;
 
   // The path field, typed on the SETTINGS tab, takes effect at once.
-  CONFIG.ADBPath.clear();
+  program.config.ADBPath.clear();
   user::ChooseTab(g.panMain, 4);
   user::TypeText(g.txtOADBPath, device.AdbPath());
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath());
+  EXPECT_EQ(program.config.ADBPath, device.AdbPath());
 
   user::ClickButton(g.cmdGenReload);
-  RunUntilIdle();
+  RunUntilIdle(program);
   EXPECT_EQ(ReadGadgetItemText(g.panMain, 0), u"USER [3]");
   EXPECT_EQ(ReadGadgetItemText(g.panMain, 1), u"SYSTEM [2]");
   EXPECT_EQ(ReadGadgetItemText(g.panU, 0), u"ENABLED [2]");
@@ -60,7 +58,7 @@ TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
 
   user::AnswerNextMessageBox(KV_MessageBox_AnswerYes);
   user::ClickButton(g.cmdUDisable);
-  RunUntilIdle();
+  RunUntilIdle(program);
   EXPECT_EQ(ReadGadgetText(g.txtGenStatus), u"Package com.notes new state: disabled-user");
   EXPECT_EQ(GadgetItemCount(g.lstUEnabled), 1);
   EXPECT_EQ(ReadGadgetItemText(g.panU, 1), u"DISABLED [2]");
@@ -72,12 +70,11 @@ TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
   EXPECT_EQ(user::ClipboardText(), u"com.maps\r\ncom.notes\r\n");
 
   user::RequestClose(g.window);
-  RunMainLoop();
-  EndProgram();
+  program.RunMainLoop();
+  program.End();
   Config saved;
-  EXPECT_EQ(LoadConfig(saved, ConfigFilePath(), true), ConfigDone);
+  EXPECT_EQ(LoadConfig(saved, configPath, true), ConfigDone);
   EXPECT_EQ(saved.ADBPath, device.AdbPath());
-  DeleteFileByPath(ConfigFilePath(), DeleteForce);
 }
 
 }  // namespace

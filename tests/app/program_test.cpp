@@ -5,9 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/command_queue.h"
 #include "app/config_file.h"
-#include "app/config_record.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
 #include "storage/data_file.h"
@@ -23,14 +21,18 @@ using namespace std::chrono_literals;
 
 namespace {
 
+Text ConfigPathIn(const test::FakeDevice& device) {
+  return Text((device.Folder() / "kestrelvane.cfg").u16string());
+}
+
 // Starts the program with a saved configuration that holds adbPath.
-bool StartWithConfig(const Text& adbPath, int isValid) {
+bool StartWithConfig(Program& program, const Text& adbPath, int isValid) {
   InitFileLibrary();  // the program sets it up only as it starts
   Config config;
   config.isValid = isValid;
   config.ADBPath = adbPath;
-  if (SaveConfig(config, ConfigFilePath(), true, false) != ConfigDone) return false;
-  return StartProgram();
+  if (SaveConfig(config, program.configPath, true, false) != ConfigDone) return false;
+  return program.Start();
 }
 
 bool WaitFor(const test::FakeDevice& device, const std::string& logged) {
@@ -45,39 +47,40 @@ bool WaitFor(const test::FakeDevice& device, const std::string& logged) {
 
 TEST(Program, StartsRunsAndShutsDown) {
   test::FakeDevice device("program");
-  Text configPath = ConfigFilePath();
-  DeleteFileByPath(configPath, DeleteForce);
+  Text configPath = ConfigPathIn(device);
+  Program program(configPath);
 
   // 1. First start without a configuration file: adb beside the program.
-  ASSERT_TRUE(StartProgram());
-  EXPECT_EQ(CONFIG.isValid, 1);
-  EXPECT_EQ(CONFIG.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
+  ASSERT_TRUE(program.Start());
+  EXPECT_EQ(program.config.isValid, 1);
+  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
 
   // 2. The window and its gadget table.
-  EXPECT_EQ(GetWindowCaption(GADGETS.window), u"Kestrelvane [v1.0.0.1]");
-  for (int number : {GADGETS.cmdCWrite, GADGETS.cmdGenReload, GADGETS.lblWarn, GADGETS.lstDInfo,
-                     GADGETS.panMain, GADGETS.panD, GADGETS.txtGenStatus, GADGETS.txtUSelected}) {
+  const MainGadgets& g = program.g;
+  EXPECT_EQ(GetWindowCaption(g.window), u"Kestrelvane [v1.0.0.1]");
+  for (int number : {g.cmdCWrite, g.cmdGenReload, g.lblWarn, g.lstDInfo, g.panMain, g.panD,
+                     g.txtGenStatus, g.txtUSelected}) {
     EXPECT_NE(number, -1);
   }
-  EXPECT_EQ(ReadGadgetColor(GADGETS.lblWarn, KV_FrontColor), 0x0000FF);
-  EXPECT_EQ(headless::TipOf(GADGETS.cmdGenReload), u"Reload all data on all tabs");
-  EXPECT_EQ(headless::TipOf(GADGETS.cmdGenCopy), u"Copy currently selected list to clipboard");
-  EXPECT_TRUE(headless::FireTimer(GADGETS.window, kPumpTimer));
+  EXPECT_EQ(ReadGadgetColor(g.lblWarn, KV_FrontColor), 0x0000FF);
+  EXPECT_EQ(headless::TipOf(g.cmdGenReload), u"Reload all data on all tabs");
+  EXPECT_EQ(headless::TipOf(g.cmdGenCopy), u"Copy currently selected list to clipboard");
+  EXPECT_TRUE(headless::FireTimer(g.window, kPumpTimer));
 
   // 3. A command still running when the window closes is killed and released
   // before the adb server is stopped; the path in use is saved.
-  CONFIG.ADBPath = device.AdbPath();
+  program.config.ADBPath = device.AdbPath();
   device.Behave("slow 300\n");
-  EnqueueAdbCommand(u"shell settings list global", nullptr, u"SETTINGS_GLOBAL");
-  while (PumpState() != PumpReading) PumpCommandQueue();
-  ProcessHandle running = RunningCommandProcess();
+  program.channel.Enqueue(u"shell settings list global", {});
+  while (program.channel.State() != PumpState::Reading) program.channel.Pump();
+  ProcessHandle running = program.channel.RunningProcess();
   ASSERT_NE(IsProcessHandle(running), 0u);
   ASSERT_TRUE(WaitFor(device, "shell settings list global"));
-  headless::RequestClose(GADGETS.window);
-  RunMainLoop();
-  EndProgram();
+  headless::RequestClose(g.window);
+  program.RunMainLoop();
+  program.End();
   EXPECT_EQ(IsProcessHandle(running), 0u);
-  EXPECT_EQ(PumpState(), PumpIdle);
+  EXPECT_EQ(program.channel.State(), PumpState::Idle);
   EXPECT_TRUE(WaitFor(device, "kill-server"));
   EXPECT_EQ(device.Invocations(), "shell settings list global\nkill-server\n");
   // Left alone, the slow command would have ended long before now.
@@ -89,35 +92,38 @@ TEST(Program, StartsRunsAndShutsDown) {
   EXPECT_EQ(saved.ADBPath, device.AdbPath());
 
   // 4. The next start finds it.
-  ASSERT_TRUE(StartProgram());
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath());
-  EndProgram();
-  EXPECT_TRUE(DeleteFileByPath(configPath, DeleteForce));
+  Program next(configPath);
+  ASSERT_TRUE(next.Start());
+  EXPECT_EQ(next.config.ADBPath, device.AdbPath());
+  next.End();
 }
 
 TEST(Program, StopsTheAdbServerEvenWhenAdbNeverRan) {
   test::FakeDevice device("program-idle");
-  ASSERT_TRUE(StartWithConfig(device.AdbPath(), 1));
-  EXPECT_EQ(CONFIG.ADBPath, device.AdbPath());
-  headless::RequestClose(GADGETS.window);
-  RunMainLoop();
-  EndProgram();
+  Program program(ConfigPathIn(device));
+  ASSERT_TRUE(StartWithConfig(program, device.AdbPath(), 1));
+  EXPECT_EQ(program.config.ADBPath, device.AdbPath());
+  headless::RequestClose(program.g.window);
+  program.RunMainLoop();
+  program.End();
   EXPECT_TRUE(WaitFor(device, "kill-server"));
   EXPECT_EQ(device.Invocations(), "kill-server\n");
-  EXPECT_TRUE(DeleteFileByPath(ConfigFilePath(), DeleteForce));
 }
 
 TEST(Program, AnInvalidConfigurationGivesTheDefaultPath) {
-  ASSERT_TRUE(StartWithConfig(u"C:\\elsewhere\\adb.exe", 0));
-  EXPECT_EQ(CONFIG.isValid, 1);
-  EXPECT_EQ(CONFIG.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
-  EndProgram();
-  EXPECT_TRUE(DeleteFileByPath(ConfigFilePath(), DeleteForce));
+  test::FakeDevice device("program-invalid");
+  Program program(ConfigPathIn(device));
+  ASSERT_TRUE(StartWithConfig(program, u"C:\\elsewhere\\adb.exe", 0));
+  EXPECT_EQ(program.config.isValid, 1);
+  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
+  program.End();
 }
 
 TEST(Program, ShutdownReleasesEveryLibrary) {
-  ASSERT_TRUE(StartProgram());
-  int window = GADGETS.window, reload = GADGETS.cmdGenReload;
+  test::FakeDevice device("program-release");
+  Program program(ConfigPathIn(device));
+  ASSERT_TRUE(program.Start());
+  int window = program.g.window, reload = program.g.cmdGenReload;
   // A binding and an event of no window: closing windows leaves them alone.
   static int handled = 0;
   handled = 0;
@@ -125,12 +131,11 @@ TEST(Program, ShutdownReleasesEveryLibrary) {
   QueueEvent(EV_MENU, 1, 0, 0);
   EXPECT_EQ(handled, 1);  // bound handlers run as the event is queued
   handled = 0;
-  EndProgram();
+  program.End();
   EXPECT_EQ(GetWindowHandle(window), Handle{0});
   EXPECT_EQ(GetGadgetHandle(reload), Handle{0});
   EXPECT_TRUE(headless::TopWindows().empty());
   EXPECT_EQ(WaitForEvent(0), 0) << "the queued event outlived the event library";
   QueueEvent(EV_MENU, 2, 0, 0);
   EXPECT_EQ(handled, 0) << "the binding outlived the event library";
-  EXPECT_TRUE(DeleteFileByPath(ConfigFilePath(), DeleteForce));
 }

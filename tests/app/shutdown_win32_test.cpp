@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/config_record.h"
 #include "app/program.h"
 #include "toolkit/user.h"
 
@@ -31,11 +30,12 @@ BOOL CALLBACK HasTitle(HWND hwnd, LPARAM lParam) {
 TEST(Shutdown, AnAdbPathNamingAFolderOpensNoWindow) {
   auto folder = std::filesystem::temp_directory_path() / "kv-adb-is-a-folder";
   std::filesystem::create_directories(folder);
-  ASSERT_TRUE(StartProgram());
-  CONFIG.ADBPath = folder.u16string() + u"\\";
-  user::RequestClose(GADGETS.window);
-  RunMainLoop();
-  EndProgram();
+  Program program((folder / "kestrelvane.cfg").u16string());
+  ASSERT_TRUE(program.Start());
+  program.config.ADBPath = folder.u16string() + u"\\";
+  user::RequestClose(program.g.window);
+  program.RunMainLoop();
+  program.End();
   TitleSearch search{L"kv-adb-is-a-folder"};
   for (int i = 0; i < 30 && !search.found; ++i) {
     Sleep(100);

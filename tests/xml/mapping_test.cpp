@@ -34,13 +34,13 @@ TEST_F(MappingTest, ConfigIsWrittenExactlyAndReadBack) {
   EXPECT_EQ(read.ADBPath, u"C:\\adb\\ADB.exe");
 }
 
-TEST_F(MappingTest, ProgramWideConfigRoundTrips) {
-  CONFIG = {1, u"/opt/\U0001F600/adb"};
-  std::string xml = InsertedText(&CONFIG, ConfigDescriptor);
-  CONFIG = {};
-  ExtractFrom(xml, &CONFIG, ConfigDescriptor);
-  EXPECT_EQ(CONFIG.isValid, 1);
-  EXPECT_EQ(CONFIG.ADBPath, u"/opt/\U0001F600/adb");
+TEST_F(MappingTest, ConfigBeyondTheBasicPlaneRoundTrips) {
+  Config config{1, u"/opt/\U0001F600/adb"};
+  std::string xml = InsertedText(&config, ConfigDescriptor);
+  config = {};
+  ExtractFrom(xml, &config, ConfigDescriptor);
+  EXPECT_EQ(config.isValid, 1);
+  EXPECT_EQ(config.ADBPath, u"/opt/\U0001F600/adb");
 }
 
 TEST_F(MappingTest, FieldsTheXmlDoesNotNameAreCleared) {

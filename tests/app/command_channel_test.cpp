@@ -5,14 +5,16 @@
 #include <thread>
 #include <vector>
 
-#include "app/command_queue.h"
-#include "app/config_record.h"
+#include "app/command_channel.h"
 #include "fixtures/fake_device.h"
+#include "storage/file_paths.h"
 
 using namespace kv;
 using namespace std::chrono_literals;
 
 namespace {
+
+enum Phase { PhaseBegin, PhaseLine, PhaseEnd };
 
 struct Call {
   Text key;
@@ -27,25 +29,33 @@ std::ostream& operator<<(std::ostream& out, const Call& c) {
 
 struct Channel : ::testing::Test {
   test::FakeDevice device{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+  Text adbPath = device.AdbPath();
+  CommandChannel channel{adbPath};
   std::vector<Call> calls;
-  LineHandler record = [this](const Text& line, int phase, const Text& key) {
-    calls.push_back({key, phase, line});
-  };
+  CommandOutcome outcome;  // handed to the last end step
+
+  // Steps that record each call under key.
+  CommandSteps Record(const Text& key) {
+    return {[this, key] { calls.push_back({key, PhaseBegin, u""}); },
+            [this, key](Text line) { calls.push_back({key, PhaseLine, line}); },
+            [this, key](const CommandOutcome& ended) {
+              calls.push_back({key, PhaseEnd, u""});
+              outcome = ended;
+            }};
+  }
 
   static void SetUpTestSuite() { InitProcessRunner(); }
-  void SetUp() override { CONFIG.ADBPath = device.AdbPath(); }
   void TearDown() override {
-    ClearCommandQueue();
+    channel.Clear();
     RunToIdle();
   }
 
   // Pumps as the main loop does until the queue is empty and the pump idle.
-  static int RunToIdle() {
+  int RunToIdle() {
     int passes = 0;
     auto deadline = std::chrono::steady_clock::now() + 30s;
-    while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) &&
-           std::chrono::steady_clock::now() < deadline) {
-      PumpCommandQueue();
+    while (!channel.IsIdle() && std::chrono::steady_clock::now() < deadline) {
+      channel.Pump();
       ++passes;
       std::this_thread::sleep_for(1ms);
     }
@@ -64,7 +74,7 @@ struct Channel : ::testing::Test {
 }  // namespace
 
 TEST_F(Channel, DeliversBeginLinesAndEndInOrder) {
-  EnqueueAdbCommand(u"shell pm list packages -s -u", record, u"UNINSTALLED");
+  channel.Enqueue(u"shell pm list packages -s -u", Record(u"UNINSTALLED"));
   EXPECT_GE(RunToIdle(), 4);
   EXPECT_EQ(calls, (std::vector<Call>{{u"UNINSTALLED", PhaseBegin, u""},
                                       {u"UNINSTALLED", PhaseLine, u"package:com.android.settings"},
@@ -76,12 +86,12 @@ TEST_F(Channel, DeliversBeginLinesAndEndInOrder) {
 }
 
 TEST_F(Channel, StepsThroughItsStates) {
-  EnqueueAdbCommand(u"devices", record, u"DEVICES");
-  PumpCommandQueue();
-  EXPECT_EQ(PumpState(), PumpStarted);
+  channel.Enqueue(u"devices", Record(u"DEVICES"));
+  channel.Pump();
+  EXPECT_EQ(channel.State(), PumpState::Started);
   EXPECT_TRUE(calls.empty());
-  PumpCommandQueue();
-  EXPECT_EQ(PumpState(), PumpReading);
+  channel.Pump();
+  EXPECT_EQ(channel.State(), PumpState::Reading);
   EXPECT_EQ(calls, (std::vector<Call>{{u"DEVICES", PhaseBegin, u""}}));
   RunToIdle();
   // The empty line that ends adb's device list is a line too.
@@ -91,27 +101,27 @@ TEST_F(Channel, StepsThroughItsStates) {
 
 TEST_F(Channel, CommandsNeverInterleave) {
   device.Behave("slow 5\n");
-  EnqueueAdbCommand(u"shell settings list global", record, u"A");
-  EnqueueAdbCommand(u"shell dumpsys -l", nullptr, u"NONE");  // read and discarded
-  EnqueueAdbCommand(u"shell pm list packages -3 -e", record, u"B");
+  channel.Enqueue(u"shell settings list global", Record(u"A"));
+  channel.Enqueue(u"shell dumpsys -l", {});  // read and discarded
+  channel.Enqueue(u"shell pm list packages -3 -e", Record(u"B"));
   // Each start comes on the pass after the previous end; a command without a
   // handler is ended the same way, its child released.
   std::vector<ProcessHandle> children;
   bool endedLastPass = false;
   auto deadline = std::chrono::steady_clock::now() + 30s;
-  while ((PumpState() != PumpIdle || QueuedCommandCount() > 0) && std::chrono::steady_clock::now() < deadline) {
-    std::size_t queued = QueuedCommandCount(), callsBefore = calls.size();
-    ProcessHandle running = RunningCommandProcess();
-    bool wasReading = PumpState() != PumpIdle && PumpState() != PumpStarted;
-    PumpCommandQueue();
-    if (QueuedCommandCount() < queued) {
+  while ((!channel.IsIdle()) && std::chrono::steady_clock::now() < deadline) {
+    std::size_t queued = channel.QueuedCount(), callsBefore = calls.size();
+    ProcessHandle running = channel.RunningProcess();
+    bool wasReading = channel.State() != PumpState::Idle && channel.State() != PumpState::Started;
+    channel.Pump();
+    if (channel.QueuedCount() < queued) {
       EXPECT_TRUE(endedLastPass || children.empty()) << "started in the pass that ended the previous one";
-      children.push_back(RunningCommandProcess());
+      children.push_back(channel.RunningProcess());
     }
-    bool ended = wasReading && PumpState() == PumpIdle;
+    bool ended = wasReading && channel.State() == PumpState::Idle;
     if (ended) {
       EXPECT_EQ(IsProcessHandle(running), 0u) << "the child of an ended command is still held";
-      EXPECT_EQ(QueuedCommandCount(), queued) << "the next command started with the end call";
+      EXPECT_EQ(channel.QueuedCount(), queued) << "the next command started with the end call";
       if (children.size() == 2) {
         EXPECT_EQ(calls.size(), callsBefore) << "a call for a command without handler";
       }
@@ -136,8 +146,8 @@ TEST_F(Channel, RunsAdbInItsOwnFolder) {
   // A child that prints its working directory stands in for adb.
   std::filesystem::path child(KV_CHILD);
   std::filesystem::copy_file(child, device.Folder() / child.filename());
-  CONFIG.ADBPath = Text((device.Folder() / child.filename()).u16string());
-  EnqueueAdbCommand(u"cwd", record, u"CWD");
+  adbPath = Text((device.Folder() / child.filename()).u16string());
+  channel.Enqueue(u"cwd", Record(u"CWD"));
   RunToIdle();
   std::vector<Text> lines = LinesOf(u"CWD");
   ASSERT_EQ(lines.size(), 1u);
@@ -149,8 +159,8 @@ TEST_F(Channel, ALineLongerThanTheReadAheadDoesNotStallTheQueue) {
     calls.clear();
     std::string value(length - 4, 'v');  // "big=" and the value
     device.SetDevice("setting global big=" + value + "\n");
-    EnqueueAdbCommand(u"shell settings list global", record, u"LONG");
-    EnqueueAdbCommand(u"devices", record, u"NEXT");
+    channel.Enqueue(u"shell settings list global", Record(u"LONG"));
+    channel.Enqueue(u"devices", Record(u"NEXT"));
     RunToIdle();
     std::vector<Text> lines = LinesOf(u"LONG");
     ASSERT_EQ(lines.size(), 1u) << length;
@@ -161,31 +171,31 @@ TEST_F(Channel, ALineLongerThanTheReadAheadDoesNotStallTheQueue) {
 }
 
 TEST_F(Channel, AWrongAdbPathGivesOneBeginAndOneEnd) {
-  CONFIG.ADBPath = device.AdbPath() + u"-missing";
-  EnqueueAdbCommand(u"devices", record, u"FIRST");
-  EnqueueAdbCommand(u"devices", record, u"SECOND");
+  adbPath = device.AdbPath() + u"-missing";
+  channel.Enqueue(u"devices", Record(u"FIRST"));
+  channel.Enqueue(u"devices", Record(u"SECOND"));
   RunToIdle();
   EXPECT_EQ(calls, (std::vector<Call>{{u"FIRST", PhaseBegin, u""},
                                       {u"FIRST", PhaseEnd, u""},
                                       {u"SECOND", PhaseBegin, u""},
                                       {u"SECOND", PhaseEnd, u""}}));
-  EXPECT_FALSE(LastCommandOutcome().started);
+  EXPECT_FALSE(outcome.started);
 }
 
 TEST_F(Channel, LastLineWithoutLineFeedAndCrLfOutput) {
   device.Behave("crlf\nnofinalnewline\n");
-  EnqueueAdbCommand(u"shell pm list packages -3 -d", record, u"DISABLED");
+  channel.Enqueue(u"shell pm list packages -3 -d", Record(u"DISABLED"));
   RunToIdle();
   EXPECT_EQ(LinesOf(u"DISABLED"), std::vector<Text>{u"package:com.example.game"});
 }
 
 TEST_F(Channel, ClearingTheQueueLetsTheRunningCommandFinish) {
   device.Behave("slow 20\n");
-  EnqueueAdbCommand(u"shell pm list packages -s -e", record, u"RUNNING");
-  EnqueueAdbCommand(u"shell pm list packages -s -d", record, u"DROPPED");
-  PumpCommandQueue();
-  PumpCommandQueue();
-  ClearCommandQueue();
+  channel.Enqueue(u"shell pm list packages -s -e", Record(u"RUNNING"));
+  channel.Enqueue(u"shell pm list packages -s -d", Record(u"DROPPED"));
+  channel.Pump();
+  channel.Pump();
+  channel.Clear();
   RunToIdle();
   EXPECT_EQ(LinesOf(u"RUNNING"), (std::vector<Text>{u"package:com.android.settings", u"package:com.android.bluetooth"}));
   EXPECT_EQ(calls.back(), (Call{u"RUNNING", PhaseEnd, u""}));
@@ -195,21 +205,16 @@ TEST_F(Channel, ClearingTheQueueLetsTheRunningCommandFinish) {
 
 TEST_F(Channel, ReportsAdbFailuresWithoutStalling) {
   // An unknown package makes adb write a stack trace larger than a pipe holds.
-  EnqueueAdbCommand(u"shell pm enable --user 0 com.example.nothing", record, u"com.example.nothing");
-  CommandOutcome seenAtEnd;
-  EnqueueAdbCommand(u"shell pm disable-user --user 0 com.example.notes",
-                    [&](const Text& line, int phase, const Text& key) {
-                      record(line, phase, key);
-                      if (phase == PhaseEnd) seenAtEnd = LastCommandOutcome();
-                    },
-                    u"com.example.notes");
-  CommandOutcome failed;
+  channel.Enqueue(u"shell pm enable --user 0 com.example.nothing", Record(u"com.example.nothing"));
+  channel.Enqueue(u"shell pm disable-user --user 0 com.example.notes",
+                  Record(u"com.example.notes"));
   while (calls.empty() || calls.back().phase != PhaseEnd) {
-    PumpCommandQueue();
+    channel.Pump();
     std::this_thread::sleep_for(1ms);
   }
-  failed = LastCommandOutcome();
+  CommandOutcome failed = outcome;
   RunToIdle();
+  CommandOutcome seenAtEnd = outcome;
   EXPECT_TRUE(failed.started);
   EXPECT_EQ(failed.exitStatus, 255);
   EXPECT_NE(failed.errorText.find(u"Unknown package: com.example.nothing"), Text::npos);
@@ -232,26 +237,26 @@ TEST(PathDirectory, KeepsEverythingUpToTheLastSeparator) {
 
 // The main loop waits no millisecond before a step that has work at once.
 TEST_F(Channel, StepsAtOnceOnlyWhenNotWaitingForAdb) {
-  EXPECT_FALSE(PumpHasStepNow());
-  EnqueueAdbCommand(u"devices", record, u"DEVICES");
-  EXPECT_TRUE(PumpHasStepNow());  // a command to start
-  PumpCommandQueue();
-  EXPECT_TRUE(PumpHasStepNow());  // its begin call
-  PumpCommandQueue();
-  EXPECT_EQ(PumpState(), PumpReading);
+  EXPECT_FALSE(channel.HasStepNow());
+  channel.Enqueue(u"devices", Record(u"DEVICES"));
+  EXPECT_TRUE(channel.HasStepNow());  // a command to start
+  channel.Pump();
+  EXPECT_TRUE(channel.HasStepNow());  // its begin call
+  channel.Pump();
+  EXPECT_EQ(channel.State(), PumpState::Reading);
   device.Behave("slow 300\n");  // for the next command
-  while (PumpState() == PumpReading) {
-    PumpCommandQueue();
+  while (channel.State() == PumpState::Reading) {
+    channel.Pump();
     std::this_thread::sleep_for(1ms);
   }
-  EXPECT_TRUE(PumpHasStepNow());  // its end call
-  PumpCommandQueue();
-  EXPECT_FALSE(PumpHasStepNow());
+  EXPECT_TRUE(channel.HasStepNow());  // its end call
+  channel.Pump();
+  EXPECT_FALSE(channel.HasStepNow());
   EXPECT_EQ(calls.back().phase, PhaseEnd);
 
   // While adb is slow to write its next line, the loop waits.
-  EnqueueAdbCommand(u"devices", record, u"DEVICES");
-  while (LinesOf(u"DEVICES").size() < 4) PumpCommandQueue();
-  EXPECT_EQ(PumpState(), PumpReading);
-  EXPECT_FALSE(PumpHasStepNow());
+  channel.Enqueue(u"devices", Record(u"DEVICES"));
+  while (LinesOf(u"DEVICES").size() < 4) channel.Pump();
+  EXPECT_EQ(channel.State(), PumpState::Reading);
+  EXPECT_FALSE(channel.HasStepNow());
 }

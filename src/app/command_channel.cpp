@@ -1,0 +1,124 @@
+#include "app/command_channel.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/adb.h"
+#include "storage/file_paths.h"
+
+namespace kv {
+
+namespace {
+
+// Time one pass may spend handing lines over, so the window stays responsive.
+constexpr auto kLineBudget = std::chrono::milliseconds(4);
+// How long shutdown waits for a killed child to end.
+constexpr auto kKillWait = std::chrono::seconds(2);
+
+CommandOutcome OutcomeOf(ProcessHandle child) {
+  CommandOutcome outcome;
+  if (IsProcessHandle(child)) {
+    outcome.started = true;
+    ProcessExitStatus(child, &outcome.exitStatus);
+    outcome.errorText = ProcessErrorText(child);
+  }
+  return outcome;
+}
+
+void Release(ProcessHandle child) {
+  if (!IsProcessHandle(child)) return;
+  KillProcess(child);
+  CloseProcess(child);
+}
+
+}  // namespace
+
+void CommandChannel::Enqueue(TextView parameters, CommandSteps steps) {
+  queue_.push_back({Text(parameters), std::move(steps)});
+}
+
+void CommandChannel::Clear() {
+  queue_.clear();
+}
+
+void CommandChannel::Pump() {
+  switch (state_) {
+    case PumpState::Idle:
+      if (!queue_.empty()) StartNext();
+      break;
+    case PumpState::Started:
+      if (running_.begin) running_.begin();
+      state_ = PumpState::Reading;
+      break;
+    case PumpState::Reading:
+      ReadLines();
+      break;
+    case PumpState::Finished:
+      Finish();
+      break;
+  }
+}
+
+void CommandChannel::StartNext() {
+  QueuedCommand& next = queue_.front();
+  state_ = PumpState::Started;
+  running_ = std::move(next.steps);
+  child_ = StartProcess(adbPath_, next.parameters, PathDirectory(adbPath_), adb::kCommandFlags);
+  queue_.pop_front();
+}
+
+void CommandChannel::ReadLines() {
+  if (!IsProcessHandle(child_) || !ProcessActive(child_)) {
+    state_ = PumpState::Finished;
+    return;
+  }
+  auto deadline = std::chrono::steady_clock::now() + kLineBudget;
+  while (ProcessLineAvailable(child_)) {
+    Text line = ReadProcessLine(child_);
+    if (running_.line) running_.line(std::move(line));
+    if (std::chrono::steady_clock::now() >= deadline) return;
+  }
+  // A child that has ended and been drained is noticed in the same pass; its
+  // end call still comes on the next one.
+  if (!ProcessActive(child_)) state_ = PumpState::Finished;
+}
+
+void CommandChannel::Finish() {
+  CommandSteps finished = std::move(running_);
+  ProcessHandle child = child_;
+  running_ = {};
+  child_ = 0;
+  state_ = PumpState::Idle;
+  if (finished.end) finished.end(OutcomeOf(child));
+  Release(child);
+}
+
+bool CommandChannel::HasStepNow() const {
+  switch (state_) {
+    case PumpState::Idle:
+      return !queue_.empty();
+    case PumpState::Reading:
+      return !IsProcessHandle(child_) || !ProcessActive(child_) ||
+             ProcessLineAvailable(child_);
+    default:
+      return true;
+  }
+}
+
+void CommandChannel::StopRunning() {
+  if (IsProcessHandle(child_) && ProcessActive(child_)) {
+    KillProcess(child_);
+    // The child must be gone before anything else talks to adb.
+    int status = 0;
+    auto deadline = std::chrono::steady_clock::now() + kKillWait;
+    while (!ProcessExitStatus(child_, &status) && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  CloseProcess(child_);
+  child_ = 0;
+  running_ = {};
+  state_ = PumpState::Idle;
+}
+
+}  // namespace kv

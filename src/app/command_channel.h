@@ -1,0 +1,79 @@
+// The adb command channel: a queue of adb invocations run one at a time by a
+// pump that the main loop advances once per pass. Each command carries its
+// own steps: begin, one line step per output line in output order, and end,
+// which is handed how the command ended; all run on the calling thread.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "process/process.h"
+#include "runtime/text.h"
+
+namespace kv {
+
+// How a command ended: adb reports failures on standard error and in its
+// exit status.
+struct CommandOutcome {
+  bool started = false;
+  int exitStatus = 0;  // valid when started; -1 when killed
+  Text errorText;      // the last lines of standard error
+};
+
+// Any step may be empty; a command without steps is read and discarded.
+struct CommandSteps {
+  std::function<void()> begin;
+  std::function<void(Text line)> line;
+  std::function<void(const CommandOutcome&)> end;
+};
+
+struct QueuedCommand {
+  Text parameters;
+  CommandSteps steps;
+};
+
+enum class PumpState { Idle, Started, Reading, Finished };
+
+class CommandChannel {
+ public:
+  // adbPath is read at each start, so an edited path applies to the next
+  // command; it must outlive the channel.
+  explicit CommandChannel(const Text& adbPath) : adbPath_(adbPath) {}
+  CommandChannel(const CommandChannel&) = delete;
+  CommandChannel& operator=(const CommandChannel&) = delete;
+
+  void Enqueue(TextView parameters, CommandSteps steps);
+  // Drops every command that has not started; a running one goes on to its end.
+  void Clear();
+  // One step of the pump. While reading it hands over every whole line
+  // already waiting, within a few milliseconds, so a long list does not cost
+  // a pass a line, and notices in the same pass when the child has ended and
+  // is drained.
+  void Pump();
+  // True when the next step has work to do at once: a command to start, a
+  // begin or end call to make, a whole line waiting, or a child gone.
+  bool HasStepNow() const;
+  // At shutdown: kills the running adb child, if it still runs or holds
+  // output, waits briefly for it to end and releases it. Its end step is not
+  // called.
+  void StopRunning();
+
+  PumpState State() const { return state_; }
+  bool IsIdle() const { return state_ == PumpState::Idle && queue_.empty(); }
+  // The running command's child, 0 when none runs.
+  ProcessHandle RunningProcess() const { return child_; }
+  std::size_t QueuedCount() const { return queue_.size(); }
+
+ private:
+  void StartNext();
+  void ReadLines();
+  void Finish();
+
+  const Text& adbPath_;
+  std::deque<QueuedCommand> queue_;
+  PumpState state_ = PumpState::Idle;
+  CommandSteps running_;
+  ProcessHandle child_ = 0;
+};
+
+}  // namespace kv
