@@ -53,9 +53,9 @@ constexpr ReloadRow kReloadRows[] = {
      Start::Empties, Listed::Excludes},
 };
 
-// Folded names the enabled and disabled system queries listed, handed by one
-// Reload from those two loads to the load of every system package.
-using ListedNames = std::unordered_set<Text>;
+// Names the enabled and disabled system queries listed, handed by one Reload
+// from those two loads to the load of every system package.
+using ListedNames = std::vector<Text>;
 
 // One Reload row while its command runs: its lines are collected here and
 // reach the list once, at the end.
@@ -78,13 +78,27 @@ void TakeLine(ListLoad& load, Text line) {
   }
 }
 
+// Drops from names what was listed: a name listed as it is, else one that
+// equals without regard to case a listed name that no name matched as it is
+// (adb may answer in another case, yet two packages may differ only in case).
 void DropListed(std::vector<Text>& names, const ListedNames& listed) {
-  std::erase_if(names, [&](const Text& name) { return listed.count(FoldCase(name)) != 0; });
+  std::unordered_set<Text> exact(listed.begin(), listed.end());
+  std::unordered_set<Text> unmatched = exact;
+  for (const Text& name : names) unmatched.erase(name);
+  std::unordered_multiset<Text> folded;
+  for (const Text& name : unmatched) folded.insert(FoldCase(name));
+  std::erase_if(names, [&](const Text& name) {
+    if (exact.count(name)) return true;
+    auto match = folded.find(FoldCase(name));
+    if (match == folded.end()) return false;
+    folded.erase(match);
+    return true;
+  });
 }
 
 void EndLoad(ListLoad& load) {
   if (load.row.listed == Listed::Keeps) {
-    for (const Text& name : load.lines) load.listed->insert(FoldCase(name));
+    load.listed->insert(load.listed->end(), load.lines.begin(), load.lines.end());
   } else if (load.row.listed == Listed::Excludes) {
     DropListed(load.lines, *load.listed);
   }
@@ -145,14 +159,6 @@ void UpdateTabTitles(const MainGadgets& g) {
   WriteGadgetItemText(g.panS, TabEnabled, Counted(u"ENABLED", systemEnabled));
   WriteGadgetItemText(g.panS, TabDisabled, Counted(u"DISABLED", systemDisabled));
   WriteGadgetItemText(g.panS, TabUninstalled, Counted(u"UNINSTALLED", systemUninstalled));
-}
-
-int FindListItem(int list, TextView name) {
-  int count = GadgetItemCount(list);
-  for (int item = 0; item < count; ++item) {
-    if (EqualNoCase(ReadGadgetItemText(list, item), name)) return item;
-  }
-  return -1;
 }
 
 }  // namespace kv

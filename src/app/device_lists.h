@@ -22,8 +22,4 @@ void FinishCommand(Program& program, const CommandOutcome& outcome);
 // "USER [n]", "ENABLED [n]", ... from the lists' current item counts.
 void UpdateTabTitles(const MainGadgets& g);
 
-// The index of the item whose text equals name without regard to case, or
-// -1. Leaves the list's visible selection alone.
-int FindListItem(int list, TextView name);
-
 }  // namespace kv

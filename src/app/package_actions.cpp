@@ -5,6 +5,7 @@
 #include "app/adb.h"
 #include "app/adb_answers.h"
 #include "app/device_lists.h"
+#include "app/list_names.h"
 #include "app/program.h"
 #include "app/selection.h"
 #include "toolkit/gadgets.h"
@@ -34,13 +35,15 @@ bool Confirmed(const Program& program, TextView caption, TextView scope, TextVie
          KV_MessageBox_AnswerYes;
 }
 
-void RemoveName(int list, TextView name) {
-  int item = FindListItem(list, name);
+// A name moves between a tab's lists as the window spells it, and is added
+// as adb spelled it when no list held it as the window spells it.
+void RemoveName(int list, TextView spelling) {
+  int item = FindExactItem(list, spelling);
   if (item != -1) DeleteGadgetItem(list, item);
 }
 
-void AddName(int list, TextView name) {
-  if (FindListItem(list, name) == -1) InsertGadgetItem(list, -1, name);
+void AddName(int list, TextView spelling, TextView name) {
+  if (FindExactItem(list, spelling) == -1) InsertGadgetItem(list, -1, name);
 }
 
 // The answer of an action: each line is taken, then shown in the status
@@ -57,29 +60,32 @@ CommandSteps Answered(Program& program, std::function<void(const Text&)> take) {
 void TakeStateChange(const PackageTab& tab, const Text& line) {
   std::optional<StateChange> change = StateChangeOfLine(line);
   if (!change) return;
+  Text spelling = ListedSpelling({tab.enabled, tab.disabled, tab.uninstalled}, change->name);
   // A package uninstalled for the user stays where it is.
-  if (tab.IsSystem() && FindListItem(tab.uninstalled, change->name) != -1) return;
+  if (tab.IsSystem() && FindExactItem(tab.uninstalled, spelling) != -1) return;
   if (change->state == adb::kStateDisabled) {
-    RemoveName(tab.enabled, change->name);
-    AddName(tab.disabled, change->name);
+    RemoveName(tab.enabled, spelling);
+    AddName(tab.disabled, spelling, change->name);
   } else if (change->state == adb::kStateEnabled) {
-    RemoveName(tab.disabled, change->name);
-    AddName(tab.enabled, change->name);
+    RemoveName(tab.disabled, spelling);
+    AddName(tab.enabled, spelling, change->name);
   }
 }
 
 void TakeUninstall(const PackageTab& tab, const Text& line, const Text& package) {
   if (!IsUninstallSuccess(line)) return;
-  RemoveName(tab.enabled, package);
-  RemoveName(tab.disabled, package);
-  if (tab.IsSystem()) AddName(tab.uninstalled, package);
+  Text spelling = ListedSpelling({tab.enabled, tab.disabled, tab.uninstalled}, package);
+  RemoveName(tab.enabled, spelling);
+  RemoveName(tab.disabled, spelling);
+  if (tab.IsSystem()) AddName(tab.uninstalled, spelling, package);
 }
 
 void TakeReinstall(const MainGadgets& g, const Text& line, const Text& package) {
   if (!IsInstalledForUser(line)) return;
-  RemoveName(g.lstSDisabled, package);
-  RemoveName(g.lstSUninstalled, package);
-  AddName(g.lstSEnabled, package);
+  Text spelling = ListedSpelling({g.lstSEnabled, g.lstSDisabled, g.lstSUninstalled}, package);
+  RemoveName(g.lstSDisabled, spelling);
+  RemoveName(g.lstSUninstalled, spelling);
+  AddName(g.lstSEnabled, spelling, package);
 }
 
 void Carry(Program& program, Action action, const PackageTab& tab, const Text& package) {

@@ -96,10 +96,28 @@ void BindHandlers(Program& p) {
   Bind(g.cmdCWrite, [&p] { WriteSetting(p); });
 }
 
+Text WhyNotOpened(int dialog) {
+  Text error = DialogErrorText(dialog);
+  if (error.empty()) error = u"the platform refused to create it.";
+  return u"Kestrelvane could not open its window: " + error;
+}
+
+Text WhyNotRead(const XmlDocument* document) {
+  Text why = u"Kestrelvane could not read its window description";
+  if (!document) return why + u".";
+  return why + u": " + document->errorMessage + u" (line " +
+         AsciiText(std::to_string(document->errorLine)) + u").";
+}
+
 bool BuildMainWindow(Program& p) {
-  XmlDocument* document = ParseXmlText(KV_Any, kMainWindowDescription);
-  bool opened = document && OpenDialogWindow(p.dialog, document, kMainWindowName);
-  if (opened) {
+  XmlDocument* document = ParseXmlText(KV_Any, p.description);
+  bool read = document && document->status == 0;
+  bool opened = read && OpenDialogWindow(p.dialog, document, kMainWindowName);
+  if (!read) {
+    p.startFailure = WhyNotRead(document);
+  } else if (!opened) {
+    p.startFailure = WhyNotOpened(p.dialog);
+  } else {
     p.g = FindMainGadgets(p.dialog);
     p.user = UserTabOf(p.g);
     p.system = SystemTabOf(p.g);
@@ -123,6 +141,7 @@ void StopAdbServer(const Text& adb) {
 }  // namespace
 
 bool Program::Start() {
+  startFailure.clear();
   InitLibraries();
   channel.Clear();
   dialog = NewDialog(KV_Any);

@@ -21,7 +21,8 @@ struct Program {
   Program& operator=(const Program&) = delete;
 
   // Sets up the libraries, loads the configuration (or gives the default adb
-  // path) and opens the main window. False when the window cannot be opened.
+  // path) and opens the main window. False when the window cannot be opened;
+  // startFailure then says why in one line.
   bool Start();
   // One pass of the main loop: waits up to timeoutMs for an event (bound
   // handlers run inside the wait), then pumps the adb channel once unless the
@@ -39,6 +40,9 @@ struct Program {
   void End();
 
   const Text configPath;
+  // The window Start opens; a test may give another.
+  TextView description = kMainWindowDescription;
+  Text startFailure;
   Config config;
   // The adb executable every command runs: read at each start, so an edited
   // path applies to the next command.

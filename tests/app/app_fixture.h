@@ -8,10 +8,14 @@
 #include <thread>
 #include <vector>
 
+#include "app/list_names.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
 #include "storage/file_paths.h"
 #include "toolkit/gadgets.h"
+#include "toolkit/headless/driver.h"
+#include "toolkit/requesters.h"
+#include "toolkit/windows.h"
 
 namespace kv::test {
 
@@ -61,6 +65,36 @@ struct ProgramTest : ::testing::Test {
     }
     return lines;
   }
+};
+
+namespace user = kv::headless;
+
+// The program driven as a user would.
+struct UserFlowTest : ProgramTest {
+  void Reload() {
+    user::ClickButton(g.cmdGenReload);
+    RunUntilIdle();
+  }
+
+  // Picks item of list, which sits on page tab of panel under main tab.
+  void Pick(int mainTab, int panel, int tab, int list, TextView item) {
+    user::ChooseTab(g.panMain, mainTab);
+    if (panel != -1) user::ChooseTab(panel, tab);
+    int index = FindListItem(list, item);
+    ASSERT_NE(index, -1) << Utf8(item);
+    user::ClickListItem(list, index);
+  }
+
+  void Act(int button, int answer) {
+    user::AnswerNextMessageBox(answer);
+    user::ClickButton(button);
+    RunUntilIdle();
+  }
+
+  Text Status() const { return ReadGadgetText(g.txtGenStatus); }
+  Text Title(int panel, int tab) const { return ReadGadgetItemText(panel, tab); }
+  const user::Requester& LastRequester() const { return user::ShownRequesters().back(); }
+  bool IsEnabled(int gadget) const { return user::IsEnabled(GetGadgetHandle(gadget)); }
 };
 
 }  // namespace kv::test

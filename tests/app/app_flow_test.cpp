@@ -2,16 +2,13 @@
 // as a user would on the headless toolkit against the fake adb.
 #include <gtest/gtest.h>
 
-#include "app/device_lists.h"
+#include "app/list_names.h"
 #include "app/package_actions.h"
 #include "app_fixture.h"
-#include "toolkit/headless/driver.h"
 #include "toolkit/requesters.h"
-#include "toolkit/windows.h"
 
 using namespace kv;
 using namespace kv::test;
-namespace user = kv::headless;
 
 namespace {
 
@@ -53,35 +50,11 @@ const std::vector<std::string> kReloadQueries = {
     "shell pm list packages -s -u",
 };
 
-struct AppFlow : ProgramTest {
+struct AppFlow : UserFlowTest {
   void SetUp() override {
-    ProgramTest::SetUp();
+    UserFlowTest::SetUp();
     device.SetDevice(kDevice);
   }
-
-  void Reload() {
-    user::ClickButton(g.cmdGenReload);
-    RunUntilIdle();
-  }
-
-  // Picks item of list, which sits on page tab of panel under main tab.
-  void Pick(int mainTab, int panel, int tab, int list, TextView item) {
-    user::ChooseTab(g.panMain, mainTab);
-    if (panel != -1) user::ChooseTab(panel, tab);
-    int index = FindListItem(list, item);
-    ASSERT_NE(index, -1) << Utf8(item);
-    user::ClickListItem(list, index);
-  }
-
-  void Act(int button, int answer) {
-    user::AnswerNextMessageBox(answer);
-    user::ClickButton(button);
-    RunUntilIdle();
-  }
-
-  Text Status() const { return ReadGadgetText(g.txtGenStatus); }
-  Text Title(int panel, int tab) const { return ReadGadgetItemText(panel, tab); }
-  const user::Requester& LastRequester() const { return user::ShownRequesters().back(); }
 };
 
 TEST_F(AppFlow, ReloadFillsEveryTabSortedAndCounted) {

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "app/config_file.h"
-#include "app/device_lists.h"
+#include "app/list_names.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
 #include "storage/file_paths.h"
