@@ -67,6 +67,12 @@ Text ComplaintOf(TextView errorText) {
   return lines.empty() ? Text() : Text(lines.front());
 }
 
+Text DurationText(std::chrono::milliseconds duration) {
+  long long ms = duration.count();
+  std::string text = ms % 1000 ? std::to_string(ms) + " ms" : std::to_string(ms / 1000) + " s";
+  return AsciiText(text);
+}
+
 }  // namespace
 
 TextView SplitField(TextView text, TextView separator, int n) {
@@ -114,6 +120,10 @@ bool IsPackageName(TextView name) {
 
 Text FailureOfCommand(const CommandOutcome& outcome, TextView adbPath) {
   if (!outcome.started) return u"ADB.exe could not be started: " + Text(adbPath);
+  if (outcome.silentFor.count()) {
+    return u"adb did not answer for " + DurationText(outcome.silentFor) + u": " +
+           outcome.parameters;
+  }
   if (outcome.exitStatus == 0) return {};
   return ComplaintOf(outcome.errorText);
 }

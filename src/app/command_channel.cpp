@@ -62,8 +62,12 @@ void CommandChannel::Pump() {
 void CommandChannel::StartNext() {
   QueuedCommand& next = queue_.front();
   state_ = PumpState::Started;
+  parameters_ = std::move(next.parameters);
   running_ = std::move(next.steps);
-  child_ = StartProcess(adbPath_, next.parameters, PathDirectory(adbPath_), adb::kCommandFlags);
+  child_ = StartProcess(adbPath_, parameters_, PathDirectory(adbPath_), adb::kCommandFlags);
+  heard_ = std::chrono::steady_clock::now();
+  waiting_ = 0;
+  silenced_ = false;
   queue_.pop_front();
 }
 
@@ -72,6 +76,7 @@ void CommandChannel::ReadLines() {
     state_ = PumpState::Finished;
     return;
   }
+  if (EndIfSilent()) return;
   auto deadline = std::chrono::steady_clock::now() + kLineBudget;
   while (ProcessLineAvailable(child_)) {
     Text line = ReadProcessLine(child_);
@@ -83,13 +88,32 @@ void CommandChannel::ReadLines() {
   if (!ProcessActive(child_)) state_ = PumpState::Finished;
 }
 
+// Any byte the child writes, even of a line not yet ended, counts as an answer.
+bool CommandChannel::EndIfSilent() {
+  auto now = std::chrono::steady_clock::now();
+  std::size_t waiting = ProcessOutputAvailable(child_);
+  if (waiting != waiting_ || ProcessLineAvailable(child_)) {
+    heard_ = now;
+    waiting_ = waiting;
+    return false;
+  }
+  if (now - heard_ < silenceLimit) return false;
+  KillProcess(child_);
+  silenced_ = true;
+  state_ = PumpState::Finished;
+  return true;
+}
+
 void CommandChannel::Finish() {
   CommandSteps finished = std::move(running_);
+  CommandOutcome outcome = OutcomeOf(child_);
+  outcome.parameters = std::move(parameters_);
+  if (silenced_) outcome.silentFor = silenceLimit;
   ProcessHandle child = child_;
   running_ = {};
   child_ = 0;
   state_ = PumpState::Idle;
-  if (finished.end) finished.end(OutcomeOf(child));
+  if (finished.end) finished.end(outcome);
   Release(child);
 }
 

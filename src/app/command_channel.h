@@ -4,6 +4,7 @@
 // which is handed how the command ended; all run on the calling thread.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 
@@ -18,6 +19,10 @@ struct CommandOutcome {
   bool started = false;
   int exitStatus = 0;  // valid when started; -1 when killed
   Text errorText;      // the last lines of standard error
+  // Nonzero when the channel ended the command after it wrote nothing for
+  // this long; parameters name it.
+  std::chrono::milliseconds silentFor{0};
+  Text parameters;
 };
 
 // Any step may be empty; a command without steps is read and discarded.
@@ -36,6 +41,10 @@ enum class PumpState { Idle, Started, Reading, Finished };
 
 class CommandChannel {
  public:
+  // An adb that hangs talking to a device in a bad state must not hold the
+  // queue for ever: a command silent this long is ended.
+  static constexpr std::chrono::seconds kSilenceLimit{30};
+
   // adbPath is read at each start, so an edited path applies to the next
   // command; it must outlive the channel.
   explicit CommandChannel(const Text& adbPath) : adbPath_(adbPath) {}
@@ -58,6 +67,9 @@ class CommandChannel {
   // called.
   void StopRunning();
 
+  // Tests shorten it.
+  std::chrono::milliseconds silenceLimit = kSilenceLimit;
+
   PumpState State() const { return state_; }
   bool IsIdle() const { return state_ == PumpState::Idle && queue_.empty(); }
   // The running command's child, 0 when none runs.
@@ -67,13 +79,19 @@ class CommandChannel {
  private:
   void StartNext();
   void ReadLines();
+  bool EndIfSilent();
   void Finish();
 
   const Text& adbPath_;
   std::deque<QueuedCommand> queue_;
   PumpState state_ = PumpState::Idle;
+  Text parameters_;
   CommandSteps running_;
   ProcessHandle child_ = 0;
+  // When the running command last wrote, and how many bytes were waiting.
+  std::chrono::steady_clock::time_point heard_;
+  std::size_t waiting_ = 0;
+  bool silenced_ = false;
 };
 
 }  // namespace kv

@@ -95,4 +95,8 @@ TEST(AdbAnswers, FailuresNamedInAdbsOwnWords) {
             u"java.lang.IllegalArgumentException: Unknown package: com.x");
   EXPECT_EQ(FailureOfCommand({true, 1, u"* failed to start daemon\n"}, u"adb"),
             u"* failed to start daemon");
+  // Ended by the channel for its silence, whatever it wrote or how it ended.
+  CommandOutcome silent{true, -1, u"", std::chrono::seconds(30), u"shell pm list packages -3 -e"};
+  EXPECT_EQ(FailureOfCommand(silent, u"adb"),
+            u"adb did not answer for 30 s: shell pm list packages -3 -e");
 }

@@ -145,6 +145,18 @@ TEST_F(AppEdges, EveryListAndActionOfTheSystemAndConfigTabsAnswers) {
   EXPECT_TRUE(IsEnabled(g.cmdCWrite));
 }
 
+TEST_F(AppEdges, AnAdbThatStopsAnsweringIsEndedAndNamed) {
+  program.channel.silenceLimit = std::chrono::milliseconds(300);
+  device.Behave("slow 5000\n");
+  user::ClickButton(g.cmdGenReload);
+  while (Invocations().empty()) program.RunLoopPass(kLoopWaitMs);
+  device.Behave("");
+  RunUntilIdle();
+  EXPECT_EQ(Status(), u"adb did not answer for 300 ms: devices");
+  EXPECT_EQ(Invocations().size(), 12u);
+  EXPECT_EQ(Title(g.panMain, TabUser), u"USER [3]");
+}
+
 TEST(ProgramStart, AFailedStartSaysWhyInOneLine) {
   FakeDevice device("program-start-failure");
   {

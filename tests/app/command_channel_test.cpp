@@ -260,3 +260,27 @@ TEST_F(Channel, StepsAtOnceOnlyWhenNotWaitingForAdb) {
   EXPECT_EQ(channel.State(), PumpState::Reading);
   EXPECT_FALSE(channel.HasStepNow());
 }
+
+TEST_F(Channel, ACommandSilentTooLongIsEndedAndTheNextOneRuns) {
+  channel.silenceLimit = 300ms;
+  device.Behave("slow 5000\n");
+  channel.Enqueue(u"shell pm list packages -s -e", Record(u"SILENT"));
+  channel.Enqueue(u"devices", Record(u"NEXT"));
+  auto start = std::chrono::steady_clock::now();
+  while (device.Invocations().empty()) {
+    channel.Pump();
+    std::this_thread::sleep_for(1ms);
+  }
+  device.Behave("");  // for the next command
+  while (calls.empty() || calls.back() != Call{u"SILENT", PhaseEnd, u""}) {
+    channel.Pump();
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
+  EXPECT_EQ(outcome.silentFor, 300ms);
+  EXPECT_EQ(outcome.parameters, u"shell pm list packages -s -e");
+  EXPECT_LE(LinesOf(u"SILENT").size(), 1u);  // what it wrote before it fell silent
+  RunToIdle();
+  EXPECT_EQ(LinesOf(u"NEXT").size(), 3u);
+  EXPECT_EQ(outcome.silentFor, 0ms);
+}
