@@ -1,0 +1,18 @@
+// What the running program holds of the system, for watching it over time.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kv::bench {
+
+struct Usage {
+  std::string name;
+  double value;
+};
+
+// Windows: working set and private bytes in KiB, GDI and USER objects, open
+// handles. Elsewhere: the resident set in KiB.
+std::vector<Usage> ProcessUsage();
+
+}  // namespace kv::bench
