@@ -57,6 +57,7 @@ bool Act(Program& program, const Step& step, TextView package) {
   user::AnswerNextMessageBox(KV_MessageBox_AnswerYes);
   user::ClickButton(g.*step.button);
   RunUntilIdle(program);
+  user::ForgetRequesters();
   return true;
 }
 

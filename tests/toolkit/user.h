@@ -33,5 +33,8 @@ void FireTimer(int window, int timerId);
 void AnswerNextMessageBox(int code);
 void AnswerNextFileRequester(TextView path);  // empty text cancels
 Text ClipboardText();
+// Forgets what the test backend keeps of the requesters shown and answered,
+// so that a long run holds nothing of them.
+void ForgetRequesters();
 
 }  // namespace kv::user

@@ -20,5 +20,6 @@ void FireTimer(int window, int timerId) { headless::FireTimer(window, timerId); 
 void AnswerNextMessageBox(int code) { headless::AnswerNextMessageBox(code); }
 void AnswerNextFileRequester(TextView path) { headless::AnswerNextFileRequester(path); }
 Text ClipboardText() { return headless::ClipboardText(); }
+void ForgetRequesters() { headless::ForgetShownRequesters(); }
 
 }  // namespace kv::user

@@ -330,6 +330,11 @@ void AnswerNextMessageBox(int code) {
   });
 }
 
+void ForgetRequesters() {
+  for (std::thread& t : TheHelpers().threads) t.join();
+  TheHelpers().threads.clear();
+}
+
 void AnswerNextFileRequester(TextView path) {
   std::wstring wide(reinterpret_cast<const wchar_t*>(path.data()), path.size());
   std::vector<std::wstring> created = CreateFolders(wide);

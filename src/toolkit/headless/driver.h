@@ -74,6 +74,9 @@ struct Requester {
 };
 // Every requester shown since InitRequesters, oldest first.
 const std::vector<Requester>& ShownRequesters();
+// Forgets the requesters shown so far, so that a long run holds no record of
+// them.
+void ForgetShownRequesters();
 // Requesters answered by the platform (no script left): message boxes
 // return 0, file requesters are cancelled.
 

@@ -47,6 +47,7 @@ void AnswerNextMessageBox(int code) { TheRequesters().messageAnswers.push_back(c
 void AnswerNextFileRequester(TextView path) { TheRequesters().fileAnswers.emplace_back(path); }
 void CancelNextFileRequester() { TheRequesters().fileAnswers.emplace_back(); }
 const std::vector<Requester>& ShownRequesters() { return TheRequesters().shown; }
+void ForgetShownRequesters() { TheRequesters().shown = {}; }
 
 bool ClipboardHasText() { return TheClipboard().hasText; }
 Text ClipboardText() { return TheClipboard().text; }
