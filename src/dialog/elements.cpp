@@ -5,7 +5,7 @@
 #include "dialog/detail/items.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::dialog {
 

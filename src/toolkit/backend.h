@@ -33,7 +33,7 @@
 
 #include "gadgets.h"
 #include "runtime/text.h"
-#include "windows.h"
+#include "top_windows.h"
 
 namespace kv {
 

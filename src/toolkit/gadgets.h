@@ -12,7 +12,7 @@
 #include <span>
 
 #include "events.h"
-#include "windows.h"
+#include "top_windows.h"
 
 namespace kv {
 

@@ -7,7 +7,7 @@
 #include "app_fixture.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/requesters.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 using namespace kv;
 using namespace kv::test;

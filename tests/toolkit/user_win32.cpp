@@ -14,7 +14,7 @@
 
 #include "toolkit/backend.h"
 #include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "user.h"
 
 namespace kv::user {

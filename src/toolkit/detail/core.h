@@ -2,7 +2,7 @@
 #pragma once
 
 #include "toolkit/backend.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::detail {
 

@@ -1,4 +1,4 @@
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 #include <algorithm>
 
