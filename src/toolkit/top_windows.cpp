@@ -5,7 +5,7 @@
 #include "detail/core.h"
 #include "detail/handlers.h"
 #include "runtime/object_table.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/dpi.h"
 #include "toolkit/gadgets.h"
 

@@ -10,7 +10,7 @@
 #include "dialog/detail/geometry.h"
 #include "dialog/dialog.h"
 #include "dialog/runtime_symbols.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"

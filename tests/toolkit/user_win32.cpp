@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "toolkit/backend.h"
+#include "toolkit/reports.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/top_windows.h"
 #include "user.h"
