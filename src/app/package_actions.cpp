@@ -10,7 +10,7 @@
 #include "app/selection.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/requesters.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv {
 

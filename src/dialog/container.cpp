@@ -6,7 +6,7 @@
 #include "dialog/detail/elements.h"
 #include "dialog/detail/items.h"
 #include "runtime/constants.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::dialog {
 

@@ -17,7 +17,7 @@
 
 #include "runtime/constants.h"
 #include "runtime/text.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "xml/tree.h"
 
 namespace kv {

@@ -5,7 +5,7 @@
 #include "dialog/detail/items.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::dialog {
 
@@ -39,46 +39,46 @@ constexpr FlagName kButtonImageFlags[] = {
     {u"KV_Button_Toggle", Bits(KV_Button_Toggle)},
 };
 constexpr FlagName kCheckBoxFlags[] = {
-    {u"KV_CheckBox_Right", 0x200},
-    {u"KV_CheckBox_Center", 0x300},
-    {u"KV_CheckBox_ThreeState", 0x5},
+    {u"KV_CheckBox_Right", Bits(KV_CheckBox_Right)},
+    {u"KV_CheckBox_Center", Bits(KV_CheckBox_Center)},
+    {u"KV_CheckBox_ThreeState", Bits(KV_CheckBox_ThreeState)},
 };
 constexpr FlagName kImageFlags[] = {
-    {u"KV_Image_Raised", 0x1},
-    {u"KV_Image_Border", 0x200},
+    {u"KV_Image_Raised", Bits(KV_Image_Raised)},
+    {u"KV_Image_Border", Bits(KV_Image_Border)},
 };
 constexpr FlagName kListViewFlags[] = {
     {u"KV_ListView_MultiSelect", Bits(KV_ListView_MultiSelect)},
     {u"KV_ListView_ClickSelect", Bits(KV_ListView_ClickSelect)},
 };
 constexpr FlagName kListIconFlags[] = {
-    {u"KV_ListIcon_CheckBoxes", 0x1},
-    {u"KV_ListIcon_MultiSelect", 0x4},
-    {u"KV_ListIcon_GridLines", 0x10000},
-    {u"KV_ListIcon_FullRowSelect", 0x40000000},
-    {u"KV_ListIcon_HeaderDragDrop", 0x10000000},
-    {u"KV_ListIcon_AlwaysShowSelection", 0x8},
-    {u"KV_ListIcon_ThreeState", 0x40},
+    {u"KV_ListIcon_CheckBoxes", Bits(KV_ListIcon_CheckBoxes)},
+    {u"KV_ListIcon_MultiSelect", Bits(KV_ListIcon_MultiSelect)},
+    {u"KV_ListIcon_GridLines", Bits(KV_ListIcon_GridLines)},
+    {u"KV_ListIcon_FullRowSelect", Bits(KV_ListIcon_FullRowSelect)},
+    {u"KV_ListIcon_HeaderDragDrop", Bits(KV_ListIcon_HeaderDragDrop)},
+    {u"KV_ListIcon_AlwaysShowSelection", Bits(KV_ListIcon_AlwaysShowSelection)},
+    {u"KV_ListIcon_ThreeState", Bits(KV_ListIcon_ThreeState)},
 };
 constexpr FlagName kTreeFlags[] = {
-    {u"KV_Tree_AlwaysShowSelection", 0x20},
-    {u"KV_Tree_NoLines", 0x2},
-    {u"KV_Tree_NoButtons", 0x1},
-    {u"KV_Tree_CheckBoxes", 0x100},
-    {u"KV_Tree_ThreeState", 0x10000},
+    {u"KV_Tree_AlwaysShowSelection", Bits(KV_Tree_AlwaysShowSelection)},
+    {u"KV_Tree_NoLines", Bits(KV_Tree_NoLines)},
+    {u"KV_Tree_NoButtons", Bits(KV_Tree_NoButtons)},
+    {u"KV_Tree_CheckBoxes", Bits(KV_Tree_CheckBoxes)},
+    {u"KV_Tree_ThreeState", Bits(KV_Tree_ThreeState)},
 };
 constexpr FlagName kContainerFlags[] = {
-    {u"KV_Container_BorderLess", 0x0},
-    {u"KV_Container_Flat", 0x1},
-    {u"KV_Container_Raised", 0x2},
-    {u"KV_Container_Single", 0x4},
-    {u"KV_Container_Double", 0x8},
+    {u"KV_Container_BorderLess", Bits(KV_Container_BorderLess)},
+    {u"KV_Container_Flat", Bits(KV_Container_Flat)},
+    {u"KV_Container_Raised", Bits(KV_Container_Raised)},
+    {u"KV_Container_Single", Bits(KV_Container_Single)},
+    {u"KV_Container_Double", Bits(KV_Container_Double)},
 };
 constexpr FlagName kComboBoxFlags[] = {
-    {u"KV_ComboBox_Editable", 0x42},
-    {u"KV_ComboBox_LowerCase", 0x4000},
-    {u"KV_ComboBox_UpperCase", 0x2000},
-    {u"KV_ComboBox_Image", 0x10000000},
+    {u"KV_ComboBox_Editable", Bits(KV_ComboBox_Editable)},
+    {u"KV_ComboBox_LowerCase", Bits(KV_ComboBox_LowerCase)},
+    {u"KV_ComboBox_UpperCase", Bits(KV_ComboBox_UpperCase)},
+    {u"KV_ComboBox_Image", Bits(KV_ComboBox_Image)},
 };
 constexpr FlagName kTextFlags[] = {
     {u"KV_Text_Center", Bits(KV_Text_Center)},
@@ -92,93 +92,93 @@ constexpr FlagName kStringFlags[] = {
     {u"KV_String_LowerCase", Bits(KV_String_LowerCase)},
     {u"KV_String_UpperCase", Bits(KV_String_UpperCase)},
     {u"KV_String_BorderLess", Bits(KV_String_BorderLess)},
-    {u"KV_String_AutoComplete", 0x10000000},
-    {u"KV_String_AutoInsert", 0x40000000},
+    {u"KV_String_AutoComplete", Bits(KV_String_AutoComplete)},
+    {u"KV_String_AutoInsert", Bits(KV_String_AutoInsert)},
 };
 constexpr FlagName kScrollAreaFlags[] = {
-    {u"KV_ScrollArea_Flat", 0x1},
-    {u"KV_ScrollArea_Raised", 0x2},
-    {u"KV_ScrollArea_Single", 0x4},
-    {u"KV_ScrollArea_BorderLess", 0x8},
-    {u"KV_ScrollArea_Center", 0x10},
+    {u"KV_ScrollArea_Flat", Bits(KV_ScrollArea_Flat)},
+    {u"KV_ScrollArea_Raised", Bits(KV_ScrollArea_Raised)},
+    {u"KV_ScrollArea_Single", Bits(KV_ScrollArea_Single)},
+    {u"KV_ScrollArea_BorderLess", Bits(KV_ScrollArea_BorderLess)},
+    {u"KV_ScrollArea_Center", Bits(KV_ScrollArea_Center)},
 };
 constexpr FlagName kFrameFlags[] = {
-    {u"KV_Frame_Double", 0x1},
-    {u"KV_Frame_Single", 0x2},
-    {u"KV_Frame_Flat", 0x3},
+    {u"KV_Frame_Double", Bits(KV_Frame_Double)},
+    {u"KV_Frame_Single", Bits(KV_Frame_Single)},
+    {u"KV_Frame_Flat", Bits(KV_Frame_Flat)},
 };
 constexpr FlagName kEditorFlags[] = {
     {u"KV_Editor_ReadOnly", Bits(KV_Editor_ReadOnly)},
     {u"KV_Editor_WordWrap", Bits(KV_Editor_WordWrap)},
 };
 constexpr FlagName kScrollBarFlags[] = {
-    {u"KV_ScrollBar_Vertical", 0x1},
+    {u"KV_ScrollBar_Vertical", Bits(KV_ScrollBar_Vertical)},
 };
 constexpr FlagName kProgressBarFlags[] = {
-    {u"KV_ProgressBar_Smooth", 0x1},
-    {u"KV_ProgressBar_Vertical", 0x4},
+    {u"KV_ProgressBar_Smooth", Bits(KV_ProgressBar_Smooth)},
+    {u"KV_ProgressBar_Vertical", Bits(KV_ProgressBar_Vertical)},
 };
 constexpr FlagName kExplorerListFlags[] = {
-    {u"KV_Explorer_NoMyDocuments", 0x200},
-    {u"KV_Explorer_NoFiles", 0x1},
-    {u"KV_Explorer_NoDriveRequester", 0x10},
-    {u"KV_Explorer_AutoSort", 0x40},
-    {u"KV_Explorer_BorderLess", 0x100000},
-    {u"KV_Explorer_AlwaysShowSelection", 0x1000000},
-    {u"KV_Explorer_NoParentFolder", 0x2},
-    {u"KV_Explorer_NoFolders", 0x4},
-    {u"KV_Explorer_NoDirectoryChange", 0x8},
-    {u"KV_Explorer_NoSort", 0x20},
-    {u"KV_Explorer_MultiSelect", 0x200000},
-    {u"KV_Explorer_GridLines", 0x400000},
-    {u"KV_Explorer_HeaderDragDrop", 0x800000},
-    {u"KV_Explorer_FullRowSelect", 0x2000000},
+    {u"KV_Explorer_NoMyDocuments", Bits(KV_Explorer_NoMyDocuments)},
+    {u"KV_Explorer_NoFiles", Bits(KV_Explorer_NoFiles)},
+    {u"KV_Explorer_NoDriveRequester", Bits(KV_Explorer_NoDriveRequester)},
+    {u"KV_Explorer_AutoSort", Bits(KV_Explorer_AutoSort)},
+    {u"KV_Explorer_BorderLess", Bits(KV_Explorer_BorderLess)},
+    {u"KV_Explorer_AlwaysShowSelection", Bits(KV_Explorer_AlwaysShowSelection)},
+    {u"KV_Explorer_NoParentFolder", Bits(KV_Explorer_NoParentFolder)},
+    {u"KV_Explorer_NoFolders", Bits(KV_Explorer_NoFolders)},
+    {u"KV_Explorer_NoDirectoryChange", Bits(KV_Explorer_NoDirectoryChange)},
+    {u"KV_Explorer_NoSort", Bits(KV_Explorer_NoSort)},
+    {u"KV_Explorer_MultiSelect", Bits(KV_Explorer_MultiSelect)},
+    {u"KV_Explorer_GridLines", Bits(KV_Explorer_GridLines)},
+    {u"KV_Explorer_HeaderDragDrop", Bits(KV_Explorer_HeaderDragDrop)},
+    {u"KV_Explorer_FullRowSelect", Bits(KV_Explorer_FullRowSelect)},
 };
 constexpr FlagName kExplorerTreeFlags[] = {
-    {u"KV_Explorer_BorderLess", 0x100000},
-    {u"KV_Explorer_AlwaysShowSelection", 0x1000000},
-    {u"KV_Explorer_NoLines", 0x4000000},
-    {u"KV_Explorer_NoButtons", 0x8000000},
-    {u"KV_Explorer_NoMyDocuments", 0x200},
-    {u"KV_Explorer_NoFiles", 0x1},
-    {u"KV_Explorer_NoDriveRequester", 0x10},
-    {u"KV_Explorer_AutoSort", 0x40},
+    {u"KV_Explorer_BorderLess", Bits(KV_Explorer_BorderLess)},
+    {u"KV_Explorer_AlwaysShowSelection", Bits(KV_Explorer_AlwaysShowSelection)},
+    {u"KV_Explorer_NoLines", Bits(KV_Explorer_NoLines)},
+    {u"KV_Explorer_NoButtons", Bits(KV_Explorer_NoButtons)},
+    {u"KV_Explorer_NoMyDocuments", Bits(KV_Explorer_NoMyDocuments)},
+    {u"KV_Explorer_NoFiles", Bits(KV_Explorer_NoFiles)},
+    {u"KV_Explorer_NoDriveRequester", Bits(KV_Explorer_NoDriveRequester)},
+    {u"KV_Explorer_AutoSort", Bits(KV_Explorer_AutoSort)},
 };
 constexpr FlagName kExplorerComboFlags[] = {
-    {u"KV_Explorer_NoMyDocuments", 0x200},
-    {u"KV_Explorer_DrivesOnly", 0x80},
-    {u"KV_Explorer_Editable", 0x100},
+    {u"KV_Explorer_NoMyDocuments", Bits(KV_Explorer_NoMyDocuments)},
+    {u"KV_Explorer_DrivesOnly", Bits(KV_Explorer_DrivesOnly)},
+    {u"KV_Explorer_Editable", Bits(KV_Explorer_Editable)},
 };
 constexpr FlagName kSplitterFlags[] = {
-    {u"KV_Splitter_Vertical", 0x1},
-    {u"KV_Splitter_Separator", 0x2},
-    {u"KV_Splitter_FirstFixed", 0x4},
-    {u"KV_Splitter_SecondFixed", 0x8},
+    {u"KV_Splitter_Vertical", Bits(KV_Splitter_Vertical)},
+    {u"KV_Splitter_Separator", Bits(KV_Splitter_Separator)},
+    {u"KV_Splitter_FirstFixed", Bits(KV_Splitter_FirstFixed)},
+    {u"KV_Splitter_SecondFixed", Bits(KV_Splitter_SecondFixed)},
 };
 constexpr FlagName kTrackBarFlags[] = {
-    {u"KV_TrackBar_Ticks", 0x1},
-    {u"KV_TrackBar_Vertical", 0x2},
+    {u"KV_TrackBar_Ticks", Bits(KV_TrackBar_Ticks)},
+    {u"KV_TrackBar_Vertical", Bits(KV_TrackBar_Vertical)},
 };
 constexpr FlagName kCanvasFlags[] = {
-    {u"KV_Canvas_ClipMouse", 0x2},
-    {u"KV_Canvas_Border", 0x1},
-    {u"KV_Canvas_Keyboard", 0x4},
-    {u"KV_Canvas_DrawFocus", 0x8},
-    {u"KV_Canvas_Container", 0x20},
+    {u"KV_Canvas_ClipMouse", Bits(KV_Canvas_ClipMouse)},
+    {u"KV_Canvas_Border", Bits(KV_Canvas_Border)},
+    {u"KV_Canvas_Keyboard", Bits(KV_Canvas_Keyboard)},
+    {u"KV_Canvas_DrawFocus", Bits(KV_Canvas_DrawFocus)},
+    {u"KV_Canvas_Container", Bits(KV_Canvas_Container)},
 };
 constexpr FlagName kCalendarFlags[] = {
-    {u"KV_Calendar_Borderless", 0x800000},
+    {u"KV_Calendar_Borderless", Bits(KV_Calendar_Borderless)},
 };
 constexpr FlagName kDateFlags[] = {
-    {u"KV_Date_UpDown", 0x1},
-    {u"KV_Date_CheckBox", 0x2},
+    {u"KV_Date_UpDown", Bits(KV_Date_UpDown)},
+    {u"KV_Date_CheckBox", Bits(KV_Date_CheckBox)},
 };
 constexpr FlagName kSpinFlags[] = {
-    {u"KV_Spin_ReadOnly", 0x1},
-    {u"KV_Spin_Numeric", 0x2},
+    {u"KV_Spin_ReadOnly", Bits(KV_Spin_ReadOnly)},
+    {u"KV_Spin_Numeric", Bits(KV_Spin_Numeric)},
 };
 constexpr FlagName kHyperLinkFlags[] = {
-    {u"KV_HyperLink_Underline", 0x1},
+    {u"KV_HyperLink_Underline", Bits(KV_HyperLink_Underline)},
 };
 
 // ---- Events ----------------------------------------------------------------------

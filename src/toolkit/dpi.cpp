@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 
 namespace kv {
 

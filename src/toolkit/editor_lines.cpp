@@ -1,11 +1,11 @@
 // An editor's lines as gadget items, the same on every platform over the
-// platform's editing primitives. On top of the text sits the empty-line
-// state:
+// platform's editing primitives and the backend's own editor slots. On top
+// of the text sits the empty-line state:
 //   0  nothing special;
 //   1  an empty first line was added to an empty editor, which holds no
 //      text but counts one line;
 //   2  that line has been made real by the next added line.
-#include "toolkit/backend.h"
+#include "detail/core.h"
 
 namespace kv {
 
@@ -18,6 +18,8 @@ int LineStart(GadgetObject& g, int line) {
   if (line < 0 || line >= platform::EditorLineCount(g.handle)) return -1;
   return platform::EditorLineStart(g.handle, line);
 }
+
+int LineLength(GadgetObject& g, int start) { return platform::EditorLineLength(g.handle, start); }
 
 // What appending text as a line adds after what is there (hadText: the
 // editor or the text already added holds characters).
@@ -35,17 +37,15 @@ Text AppendedLine(GadgetObject& g, bool hadText, TextView text) {
   return added + Text(text);
 }
 
-}  // namespace
-
-int EditorLineCount(GadgetObject& g) {
+int LineCount(GadgetObject& g) {
   bool empty = platform::EditorTextLength(g.handle) == 0;
   return empty && g.emptyLines == 0 ? 0 : platform::EditorLineCount(g.handle);
 }
 
 // An unknown line appends; the first line added to an empty editor may be
 // empty and still counts.
-int InsertEditorLine(GadgetObject& g, int position, TextView text) {
-  if (position >= 0 && EditorLineCount(g) == 0) position = -1;  // appending needs no count
+int InsertLine(GadgetObject& g, int position, TextView text) {
+  if (position >= 0 && LineCount(g) == 0) position = -1;  // appending needs no count
   int start = LineStart(g, position);
   if (start >= 0) {
     platform::EditorReplace(g.handle, start, start, Text(text) + kBreak);
@@ -58,7 +58,7 @@ int InsertEditorLine(GadgetObject& g, int position, TextView text) {
 
 // One replacement for all lines: the control lays out its text once, not
 // once a line.
-void AppendEditorLines(GadgetObject& g, std::span<const Text> texts) {
+void AppendLines(GadgetObject& g, std::span<const Text> texts) {
   int end = platform::EditorTextLength(g.handle);
   Text added;
   for (const Text& text : texts) added += AppendedLine(g, end > 0 || !added.empty(), text);
@@ -66,10 +66,10 @@ void AppendEditorLines(GadgetObject& g, std::span<const Text> texts) {
 }
 
 // The line goes with its break: the one after it, or before the last line.
-void DeleteEditorLine(GadgetObject& g, int line) {
+void DeleteLine(GadgetObject& g, int line) {
   int start = LineStart(g, line);
   if (start < 0) return;
-  int length = platform::EditorLineLength(g.handle, start);
+  int length = LineLength(g, start);
   if (line + 1 < platform::EditorLineCount(g.handle)) {
     platform::EditorReplace(g.handle, start, start + length + 1, u"");
   } else {
@@ -78,9 +78,43 @@ void DeleteEditorLine(GadgetObject& g, int line) {
   if (platform::EditorTextLength(g.handle) == 0) g.emptyLines = 0;
 }
 
-void ClearEditorLines(GadgetObject& g) {
+void ClearLines(GadgetObject& g) {
   platform::EditorReplace(g.handle, 0, platform::EditorTextLength(g.handle), u"");
   g.emptyLines = 0;
+}
+
+Text ReadLine(GadgetObject& g, int line, int) {
+  return LineStart(g, line) < 0 ? Text{} : platform::EditorLineText(g.handle, line);
+}
+
+int WriteLine(GadgetObject& g, int line, TextView text, int) {
+  int start = LineStart(g, line);
+  if (start >= 0) platform::EditorReplace(g.handle, start, start + LineLength(g, start), text);
+  return 0;
+}
+
+// Writing no text empties the editor of its lines too.
+void WriteText(GadgetObject& g, TextView text) {
+  if (text.empty()) return ClearLines(g);
+  detail::PlatformSlots(g).writeText(g, text);
+}
+
+}  // namespace
+
+const GadgetKind& detail::EditorKind() {
+  static const GadgetKind kind = [] {
+    GadgetKind editor = platform::KindSlots(platform::EditorRecord());
+    editor.writeText = WriteText;
+    editor.insertItem = InsertLine;
+    editor.appendItems = AppendLines;
+    editor.deleteItem = DeleteLine;
+    editor.clearItems = ClearLines;
+    editor.itemCount = LineCount;
+    editor.readItemText = ReadLine;
+    editor.writeItemText = WriteLine;
+    return editor;
+  }();
+  return kind;
 }
 
 }  // namespace kv

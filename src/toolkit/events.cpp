@@ -2,7 +2,7 @@
 
 #include "detail/event_queue.h"
 #include "detail/handlers.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 
 namespace kv {
 

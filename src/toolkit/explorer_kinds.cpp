@@ -28,15 +28,8 @@ struct ExplorerState : GadgetData {
 
 ExplorerState& StateOf(GadgetObject& g) { return static_cast<ExplorerState&>(*g.state); }
 
-int BaseKindOf(int code) {
-  switch (code) {
-    case GK_EXPLORERLIST: return GK_LISTICON;
-    case GK_EXPLORERTREE: return GK_TREE;
-    default: return GK_COMBOBOX;
-  }
-}
-
-const GadgetKind& Base(GadgetObject& g) { return platform::KindTable(BaseKindOf(g.kind->code)); }
+// The backend's list, tree or combo box under the rules of this file.
+const GadgetKind& Base(GadgetObject& g) { return detail::PlatformSlots(g); }
 
 Text PathText(const fs::path& path) { return path.u16string(); }
 
@@ -188,8 +181,8 @@ void React(GadgetObject& g, int type) {
   if (list) QueueGadgetEvent(g, ET_CHANGE);
 }
 
-GadgetKind ExplorerTable(int code) {
-  GadgetKind kind = platform::KindTable(BaseKindOf(code));
+GadgetKind ExplorerTable(int code, const platform::KindRecord& base) {
+  GadgetKind kind = platform::KindSlots(base);
   kind.code = code;
   kind.readText = ReadText;
   kind.writeText = WriteText;
@@ -214,15 +207,20 @@ Handle NewExplorer(int kind, int number, int x, int y, int width, int height, Te
 
 namespace detail {
 
-const GadgetKind& ExplorerKind(int code) {
-  static const GadgetKind list = ExplorerTable(GK_EXPLORERLIST);
-  static const GadgetKind tree = ExplorerTable(GK_EXPLORERTREE);
-  static const GadgetKind combo = ExplorerTable(GK_EXPLORERCOMBO);
-  switch (code) {
-    case GK_EXPLORERLIST: return list;
-    case GK_EXPLORERTREE: return tree;
-    default: return combo;
-  }
+const GadgetKind& ExplorerListKind() {
+  static const GadgetKind kind = ExplorerTable(GK_EXPLORERLIST, platform::ExplorerListRecord());
+  return kind;
+}
+
+const GadgetKind& ExplorerTreeKind() {
+  static const GadgetKind kind = ExplorerTable(GK_EXPLORERTREE, platform::ExplorerTreeRecord());
+  return kind;
+}
+
+const GadgetKind& ExplorerComboKind() {
+  static const GadgetKind kind =
+      ExplorerTable(GK_EXPLORERCOMBO, platform::ExplorerComboRecord());
+  return kind;
 }
 
 }  // namespace detail

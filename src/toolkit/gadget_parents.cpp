@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "detail/core.h"
-#include "toolkit/backend.h"
 #include "toolkit/gadgets.h"
 
 namespace kv {

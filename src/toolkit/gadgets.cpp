@@ -4,7 +4,6 @@
 
 #include "detail/core.h"
 #include "runtime/object_table.h"
-#include "toolkit/backend.h"
 #include "toolkit/dpi.h"
 
 namespace kv {
@@ -33,26 +32,6 @@ bool ValidNumber(int number) {
   return number == KV_Any || (number >= 0 && number <= ObjectTable<GadgetObject>::kMaxFixed);
 }
 
-const GadgetKind& KindTable(int kind) {
-  switch (kind) {
-    case GK_CONTAINER: return detail::ContainerKind();
-    case GK_CANVAS: return detail::CanvasKind();
-    case GK_FRAME: return detail::FrameKind();
-    case GK_SCROLLAREA: return detail::ScrollAreaKind();
-    case GK_SPLITTER: return detail::SplitterKind();
-    case GK_CHECKBOX: return detail::CheckBoxKind();
-    case GK_OPTION: return detail::OptionKind();
-    case GK_PROGRESSBAR:
-    case GK_TRACKBAR:
-    case GK_SCROLLBAR:
-    case GK_SPIN: return detail::ValueKind(kind);
-    case GK_EXPLORERLIST:
-    case GK_EXPLORERTREE:
-    case GK_EXPLORERCOMBO: return detail::ExplorerKind(kind);
-    default: return platform::KindTable(kind);
-  }
-}
-
 detail::Creation& Last() {
   static detail::Creation last;
   return last;
@@ -67,9 +46,9 @@ Creation LastCreation() { return Last(); }
 GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int height,
                            TextView text, int flags) {
   if (!ValidNumber(number)) return nullptr;
-  const GadgetKind& table = KindTable(kind);
+  detail::Kind made = detail::KindOf(kind);
   platform::ControlParams params;
-  params.kind = kind;
+  params.record = made.record;
   params.parent = CurrentGadgetParent();
   params.rect = {PixelsOrZero(x, ToPixelsX), PixelsOrZero(y, ToPixelsY),
                PixelsOrZero(width, ToPixelsX), PixelsOrZero(height, ToPixelsY)};
@@ -90,7 +69,8 @@ GadgetObject* CreateGadget(int kind, int number, int x, int y, int width, int he
     return nullptr;
   }
   gadget->handle = handle;
-  gadget->kind = &table;
+  gadget->kind = made.slots;
+  gadget->record = made.record;
   gadget->number = assigned;
   gadget->window = platform::WindowNumberOf(handle);
   gadget->flags = flags;

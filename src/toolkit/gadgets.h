@@ -12,7 +12,7 @@
 #include <span>
 
 #include "events.h"
-#include "windows.h"
+#include "top_windows.h"
 
 namespace kv {
 
@@ -60,6 +60,8 @@ constexpr int KV_String_Numeric = 0x2000;
 constexpr int KV_String_LowerCase = 0x10;
 constexpr int KV_String_UpperCase = 0x8;
 constexpr int KV_String_BorderLess = 0x20000;
+constexpr int KV_String_AutoComplete = 0x10000000;  // read from descriptions; no effect yet
+constexpr int KV_String_AutoInsert = 0x40000000;    // read from descriptions; no effect yet
 constexpr int KV_Text_Center = 0x1;
 constexpr int KV_Text_Right = 0x2;
 constexpr int KV_Text_Border = 0x20000;
@@ -72,6 +74,10 @@ constexpr int KV_Container_Flat = 0x1;
 constexpr int KV_Container_Raised = 0x2;
 constexpr int KV_Container_Single = 0x4;
 constexpr int KV_Container_Double = 0x8;
+// Frames draw the platform's group box whatever these say.
+constexpr int KV_Frame_Double = 0x1;
+constexpr int KV_Frame_Single = 0x2;
+constexpr int KV_Frame_Flat = 0x3;
 constexpr int KV_Canvas_Border = 0x1;
 constexpr int KV_Canvas_ClipMouse = 0x2;
 constexpr int KV_Canvas_Keyboard = 0x4;

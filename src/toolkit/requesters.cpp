@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "detail/file_requests.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 
 namespace kv {
 

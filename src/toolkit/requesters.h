@@ -6,7 +6,7 @@
 #pragma once
 
 #include "runtime/text.h"
-#include "windows.h"
+#include "top_windows.h"
 
 namespace kv {
 

@@ -1,7 +1,7 @@
 // The sizes gadgets need, the same on every platform once text is measured.
 #include <algorithm>
 
-#include "toolkit/backend.h"
+#include "toolkit/reports.h"
 #include "toolkit/dpi.h"
 
 namespace kv {

@@ -118,21 +118,24 @@ constexpr GadgetKind ValueTable(int code, PixelSize (*requiredSize)(GadgetObject
 
 namespace detail {
 
-const GadgetKind& ValueKind(int code) {
-  static const GadgetKind progress = ValueTable(GK_PROGRESSBAR);
-  static const GadgetKind track = ValueTable(GK_TRACKBAR);
-  static const GadgetKind scroll = ValueTable(GK_SCROLLBAR);
-  static const GadgetKind spin = ValueTable(GK_SPIN, SpinSize);
-  switch (code) {
-    case GK_PROGRESSBAR:
-      return progress;
-    case GK_TRACKBAR:
-      return track;
-    case GK_SCROLLBAR:
-      return scroll;
-    default:
-      return spin;
-  }
+const GadgetKind& ProgressBarKind() {
+  static const GadgetKind kind = ValueTable(GK_PROGRESSBAR);
+  return kind;
+}
+
+const GadgetKind& TrackBarKind() {
+  static const GadgetKind kind = ValueTable(GK_TRACKBAR);
+  return kind;
+}
+
+const GadgetKind& ScrollBarKind() {
+  static const GadgetKind kind = ValueTable(GK_SCROLLBAR);
+  return kind;
+}
+
+const GadgetKind& SpinKind() {
+  static const GadgetKind kind = ValueTable(GK_SPIN, SpinSize);
+  return kind;
 }
 
 }  // namespace detail

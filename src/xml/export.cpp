@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/file_streams.h"
 #include "xml/detail/tree_walk.h"
-#include "xml/detail/xml_file.h"
 
 namespace kv {
 
@@ -47,7 +47,7 @@ class MemorySink final : public Sink {
 
 class FileSink final : public Sink {
  public:
-  explicit FileSink(XmlFileWriter& file) : file_(file) {}
+  explicit FileSink(FileWriter& file) : file_(file) {}
 
   void Put(std::string_view bytes) override {
     if (bytes.size() > sizeof(buffer_) - used_) Flush();
@@ -67,7 +67,7 @@ class FileSink final : public Sink {
   bool failed = false;
 
  private:
-  XmlFileWriter& file_;
+  FileWriter& file_;
   char buffer_[4096];
   size_t used_ = 0;
 };
@@ -245,7 +245,7 @@ size_t ExportXml(const XmlDocument* document, void* buffer, size_t size, int fla
 }
 
 bool SaveXmlFile(const XmlDocument* document, TextView path, int flags) {
-  XmlFileWriter file;
+  FileWriter file;
   if (!document || !file.Create(path)) return false;
   FileSink sink(file);
   WriteDocument(*document, flags, sink);

@@ -7,9 +7,9 @@
 #include <new>
 #include <vector>
 
+#include "storage/file_streams.h"
 #include "xml/detail/expat_text.h"
 #include "xml/detail/library.h"
-#include "xml/detail/xml_file.h"
 
 namespace kv {
 
@@ -390,7 +390,7 @@ XmlDocument* ParseXmlText(int number, TextView text) {
 }
 
 XmlDocument* LoadXmlFile(int number, TextView path, int encoding) {
-  XmlFileReader file;
+  FileReader file;
   if (path.empty() || !KnownEncoding(encoding) || !file.Open(path)) return nullptr;
   int64_t size = file.Size();
   if (size <= 0) return nullptr;

@@ -15,7 +15,7 @@
 #include "toolkit/gadgets.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/requesters.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::test {
 

@@ -14,7 +14,7 @@
 #include "toolkit/gadgets.h"
 #include "toolkit/headless/controls.h"
 #include "toolkit/headless/driver.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 using namespace kv;
 using namespace std::chrono_literals;

@@ -10,12 +10,12 @@
 #include "dialog/detail/geometry.h"
 #include "dialog/dialog.h"
 #include "dialog/runtime_symbols.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/headless/driver.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "xml/parse.h"
 
 namespace kv::dialog {

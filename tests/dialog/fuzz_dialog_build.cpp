@@ -10,7 +10,7 @@
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/headless/driver.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "xml/parse.h"
 
 using namespace kv;

@@ -9,7 +9,7 @@
 #include "toolkit/dpi.h"
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "user.h"
 #include "xml/parse.h"
 

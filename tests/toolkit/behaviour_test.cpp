@@ -85,6 +85,27 @@ TEST_F(Behaviour, ListItemsInsertRewriteAndDelete) {
   EXPECT_EQ(GadgetItemCount(list), 3);
 }
 
+TEST_F(Behaviour, ListRowsGoOnlyBeforeARowOrAtTheEnd) {
+  int list = NewList();
+  InsertGadgetItem(list, -1, u"a");
+  InsertGadgetItem(list, 2, u"past the end");
+  InsertGadgetItem(list, -2, u"before the start");
+  EXPECT_EQ(GadgetItemCount(list), 1);
+  InsertGadgetItem(list, 1, u"b");
+  EXPECT_EQ(ReadGadgetItemText(list, 1), u"b");
+}
+
+TEST_F(Behaviour, FoundRowBecomesTheCurrentOneOfAMultiSelectionList) {
+  int list = NewList(KV_ListView_ClickSelect);
+  for (auto text : {u"a", u"b", u"b", u"c"}) InsertGadgetItem(list, -1, text);
+  WriteGadgetItemState(list, 3, 1);
+  WriteGadgetText(list, u"B");
+  EXPECT_EQ(ReadGadgetText(list), u"b");
+  EXPECT_EQ(ReadGadgetItemState(list, 1), 1) << "the first match";
+  EXPECT_EQ(ReadGadgetItemState(list, 2), 0);
+  EXPECT_EQ(ReadGadgetItemState(list, 3), 1);
+}
+
 TEST_F(Behaviour, MultiSelectionListReadsTheLowestSelectedRow) {
   int list = NewList(KV_ListView_MultiSelect);
   for (auto text : {u"a", u"b", u"c"}) InsertGadgetItem(list, -1, text);
@@ -174,6 +195,25 @@ TEST_F(Tabs, DeletingTheFirstSelectsTheSecond) {
   EXPECT_EQ(GadgetItemCount(panel), 0);
   EXPECT_EQ(ReadGadgetState(panel), -1);
   EXPECT_EQ(ReadGadgetAttribute(panel, KV_Panel_ItemWidth), 0);
+}
+
+TEST_F(Tabs, EachTabKeepsItsDataWhereverItMoves) {
+  WriteGadgetItemData(panel, 1, 11);
+  WriteGadgetItemData(panel, 2, 22);
+  InsertGadgetItem(panel, 0, u"ZERO");
+  EXPECT_EQ(ReadGadgetItemData(panel, 0), 0);
+  EXPECT_EQ(ReadGadgetItemData(panel, 2), 11);
+  DeleteGadgetItem(panel, 1);
+  EXPECT_EQ(ReadGadgetItemData(panel, 1), 11);
+  EXPECT_EQ(ReadGadgetItemData(panel, 2), 22);
+  EXPECT_EQ(ReadGadgetItemData(panel, 3), 0);
+}
+
+TEST_F(Tabs, ATabGoesInBeforeOneOrAtTheEnd) {
+  InsertGadgetItem(panel, 9, u"LAST");
+  InsertGadgetItem(panel, -2, u"NONE");
+  EXPECT_EQ(GadgetItemCount(panel), 4);
+  EXPECT_EQ(ReadGadgetItemText(panel, 3), u"LAST");
 }
 
 TEST_F(Tabs, RewritingATabTitleKeepsItsPage) {

@@ -2,7 +2,7 @@
 // for splitter bars and scroll views, in pixels of the fixed metrics.
 #include <gtest/gtest.h>
 
-#include "toolkit/backend.h"
+#include "toolkit/reports.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/headless/metrics.h"
 #include "toolkit_fixture.h"

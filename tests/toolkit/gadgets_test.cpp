@@ -3,7 +3,7 @@
 // the headless controls report.
 #include <gtest/gtest.h>
 
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/headless/metrics.h"
 #include "toolkit_fixture.h"

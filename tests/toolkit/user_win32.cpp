@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "toolkit/backend.h"
+#include "toolkit/reports.h"
 #include "toolkit/gadgets.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 #include "user.h"
 
 namespace kv::user {

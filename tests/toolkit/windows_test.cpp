@@ -2,7 +2,7 @@
 // placement, limits, centring, and the DPI conversions.
 #include <gtest/gtest.h>
 
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/headless/metrics.h"
 #include "toolkit_fixture.h"

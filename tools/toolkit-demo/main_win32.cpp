@@ -8,7 +8,7 @@
 #include "toolkit/events.h"
 #include "toolkit/gadgets.h"
 #include "toolkit/requesters.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dialog/detail/layout_item.h"
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 namespace kv::dialog {
 

@@ -1,8 +1,17 @@
 // Links between the core's own files.
 #pragma once
 
-#include "toolkit/backend.h"
-#include "toolkit/windows.h"
+#include "toolkit/platform.h"
+#include "toolkit/reports.h"
+#include "toolkit/top_windows.h"
+
+namespace kv {
+
+// The gadget parent of the calling thread.
+Handle CurrentGadgetParent();
+void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
+
+}  // namespace kv
 
 namespace kv::detail {
 
@@ -24,8 +33,20 @@ Creation LastCreation();
 Handle NewGadget(int kind, int number, int x, int y, int width, int height, TextView text,
                  int flags);
 
-// The kinds whose behaviour the core writes for every backend; the others'
-// tables come from the backend.
+// A kind as gadgets of it are made: the backend's record and the slots the
+// core's operations call.
+struct Kind {
+  const platform::KindRecord* record = nullptr;
+  const GadgetKind* slots = nullptr;
+};
+Kind KindOf(int code);  // an unknown code is a text label's
+
+// The slots of the kinds whose behaviour the core writes for every backend,
+// wholly or over the backend's own slots (kinds.cpp); the other kinds' slots
+// are their backend's.
+const GadgetKind& ListViewKind();
+const GadgetKind& EditorKind();
+const GadgetKind& PanelKind();
 const GadgetKind& ContainerKind();
 const GadgetKind& CanvasKind();
 const GadgetKind& FrameKind();
@@ -33,8 +54,17 @@ const GadgetKind& ScrollAreaKind();
 const GadgetKind& SplitterKind();
 const GadgetKind& CheckBoxKind();
 const GadgetKind& OptionKind();
-const GadgetKind& ValueKind(int kind);  // progress, track and scroll bars, spins
-const GadgetKind& ExplorerKind(int kind);
+const GadgetKind& ProgressBarKind();
+const GadgetKind& TrackBarKind();
+const GadgetKind& ScrollBarKind();
+const GadgetKind& SpinKind();
+const GadgetKind& ExplorerListKind();
+const GadgetKind& ExplorerTreeKind();
+const GadgetKind& ExplorerComboKind();
+// The backend's own slots of a gadget's kind, under the core's rules.
+inline const GadgetKind& PlatformSlots(const GadgetObject& gadget) {
+  return platform::KindSlots(*gadget.record);
+}
 // Moves a gadget's control and reports ET_RESIZE when its size changed, also
 // while events are suspended: what it holds must be placed again.
 void PlaceReportingSize(GadgetObject& gadget, const PixelRect& rect);

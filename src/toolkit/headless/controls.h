@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "runtime/text.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
+#include "toolkit/reports.h"
 
 namespace kv::headless {
 
@@ -31,7 +32,6 @@ struct ListRow {
 struct TabItem {
   Text title;
   Handle page = 0;
-  std::intptr_t data = 0;
 };
 
 struct Control {

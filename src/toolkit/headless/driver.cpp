@@ -130,7 +130,9 @@ void ChooseTab(int gadget, int index) {
   if (index == panel.selectedTab || index < 0 || index >= static_cast<int>(panel.tabs.size())) {
     return;
   }
-  SelectTab(panel, index);
+  platform::ShowTabPage(g->handle, false);
+  platform::SelectTab(g->handle, index);
+  platform::ShowTabPage(g->handle, true);
   QueueGadgetEvent(*g, ET_CHANGE);
 }
 

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "runtime/text.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
+#include "toolkit/reports.h"
 
 namespace kv::headless {
 

@@ -1,5 +1,5 @@
 // Editors: lines of text kept as the rich edit control keeps them, with "\r"
-// between lines; the core keeps its lines as items on top.
+// between lines; the core keeps its lines as items on top (editor_lines.cpp).
 #include <algorithm>
 
 #include "kinds.h"
@@ -27,25 +27,6 @@ Text Normalized(TextView text) {
 // The control reports every change of its text, the program's too.
 void Changed(GadgetObject& g) { QueueGadgetEvent(g, ET_CHANGE); }
 
-// Offset of the line's first character, or -1 when there is no such line.
-int LineStart(GadgetObject& g, int line) {
-  if (line < 0 || line >= platform::EditorLineCount(g.handle)) return -1;
-  return platform::EditorLineStart(g.handle, line);
-}
-
-int LineLength(GadgetObject& g, int start) { return platform::EditorLineLength(g.handle, start); }
-
-Text ReadItemText(GadgetObject& g, int line, int) {
-  int start = LineStart(g, line);
-  return start < 0 ? Text{} : Buffer(g).substr(start, LineLength(g, start));
-}
-
-int WriteItemText(GadgetObject& g, int line, TextView text, int) {
-  int start = LineStart(g, line);
-  if (start >= 0) platform::EditorReplace(g.handle, start, start + LineLength(g, start), text);
-  return 0;
-}
-
 Text ReadText(GadgetObject& g) {
   Text text;
   for (char16_t c : Buffer(g)) {
@@ -59,7 +40,6 @@ Text ReadText(GadgetObject& g) {
 }
 
 void WriteText(GadgetObject& g, TextView text) {
-  if (text.empty()) return ClearEditorLines(g);
   Buffer(g) = IsRtf(text) ? PlainTextFromRtf(text) : Normalized(text);
   Changed(g);
 }
@@ -75,32 +55,34 @@ void WriteAttribute(GadgetObject& g, int attribute, int value) {
   if (attribute == KV_Editor_WordWrap) ControlOf(g).wordWrap = value;
 }
 
-}  // namespace
-
-const GadgetKind& EditorKind() {
-  static const GadgetKind kind{
-      .code = GK_EDITOR,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertItem = InsertEditorLine,
-      .appendItems = AppendEditorLines,
-      .deleteItem = DeleteEditorLine,
-      .clearItems = ClearEditorLines,
-      .itemCount = EditorLineCount,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-      .showColor = ShowColor,
-  };
-  return kind;
+void Make(Control& editor) {
+  editor.readOnly = editor.flags & KV_Editor_ReadOnly;
+  editor.wordWrap = editor.flags & KV_Editor_WordWrap ? 1 : 0;
 }
+
+}  // namespace
 
 }  // namespace kv::headless
 
 namespace kv::platform {
 
 using headless::Buffer;
+
+const KindRecord& EditorRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::RichEdit,
+      .made = headless::Make,
+      .slots = {
+          .code = GK_EDITOR,
+          .readText = headless::ReadText,
+          .writeText = headless::WriteText,
+          .readAttribute = headless::ReadAttribute,
+          .writeAttribute = headless::WriteAttribute,
+          .showColor = headless::ShowColor,
+      },
+  };
+  return record;
+}
 
 int EditorTextLength(Handle editor) { return static_cast<int>(Buffer(editor).size()); }
 
@@ -123,6 +105,11 @@ int EditorLineLength(Handle editor, int start) {
   const Text& text = Buffer(editor);
   size_t end = text.find(headless::kBreak, start);
   return static_cast<int>((end == Text::npos ? text.size() : end) - start);
+}
+
+Text EditorLineText(Handle editor, int line) {
+  int start = EditorLineStart(editor, line);
+  return Buffer(editor).substr(start, EditorLineLength(editor, start));
 }
 
 // The control reports every change of its text, the program's too.

@@ -205,95 +205,128 @@ PixelSize ButtonImageSize(GadgetObject&) {
 
 }  // namespace
 
-const GadgetKind& ComboBoxKind() {
-  static const GadgetKind kind{
-      .code = GK_COMBOBOX,
-      .readState = ComboState,
-      .writeState = ComboSelect,
-      .readText = ComboText,
-      .writeText = ComboWriteText,
-      .insertItem = ComboInsert,
-      .deleteItem = ComboDelete,
-      .clearItems = ComboClear,
-      .itemCount = ComboCount,
-      .readItemText = ComboItemText,
-      .writeItemText = ComboWriteItemText,
-      .writeItemData = ComboWriteItemData,
-      .readItemData = ComboItemData,
-      .requiredSize = ComboSize,
-  };
-  return kind;
-}
-
-const GadgetKind& DateKind() {
-  static const GadgetKind kind{
-      .code = GK_DATE,
-      .readState = ReadValue,
-      .writeState = WriteValue,
-      .readText = DateText,
-      .writeText = DateWriteText,
-      .requiredSize = DateSize,
-  };
-  return kind;
-}
-
-const GadgetKind& CalendarKind() {
-  static const GadgetKind kind{
-      .code = GK_CALENDAR,
-      .readState = ReadValue,
-      .writeState = WriteValue,
-      .requiredSize = CalendarSize,
-  };
-  return kind;
-}
-
-const GadgetKind& IpAddressKind() {
-  static const GadgetKind kind{
-      .code = GK_IPADDRESS,
-      .readState = ReadValue,
-      .writeState = WriteValue,
-      .readText = ReadAddress,
-      .writeText = WriteAddress,
-      .requiredSize = AddressSize,
-  };
-  return kind;
-}
-
-const GadgetKind& ShortcutKind() {
-  static const GadgetKind kind{
-      .code = GK_SHORTCUT,
-      .readState = ReadValue,
-      .writeState = WriteValue,
-      .requiredSize = ShortcutSize,
-  };
-  return kind;
-}
-
-const GadgetKind& HyperLinkKind() {
-  static const GadgetKind kind{
-      .code = GK_HYPERLINK,
-      .showColor = ShowColor,
-      .requiredSize = LinkSize,
-  };
-  return kind;
-}
-
-const GadgetKind& ImageKind() {
-  static const GadgetKind kind{
-      .code = GK_IMAGE,
-      .requiredSize = ImageSize,
-      .writeImage = WriteImage,
-  };
-  return kind;
-}
-
-const GadgetKind& ButtonImageKind() {
-  static const GadgetKind kind{
-      .code = GK_BUTTONIMAGE,
-      .requiredSize = ButtonImageSize,
-      .writeImage = WriteImage,
-  };
-  return kind;
-}
-
 }  // namespace kv::headless
+
+namespace kv::platform {
+
+const KindRecord& ComboBoxRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::ComboBox,
+      .slots = {
+          .code = GK_COMBOBOX,
+          .readState = headless::ComboState,
+          .writeState = headless::ComboSelect,
+          .readText = headless::ComboText,
+          .writeText = headless::ComboWriteText,
+          .insertItem = headless::ComboInsert,
+          .deleteItem = headless::ComboDelete,
+          .clearItems = headless::ComboClear,
+          .itemCount = headless::ComboCount,
+          .readItemText = headless::ComboItemText,
+          .writeItemText = headless::ComboWriteItemText,
+          .writeItemData = headless::ComboWriteItemData,
+          .readItemData = headless::ComboItemData,
+          .requiredSize = headless::ComboSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& DateRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Date,
+      .keepsText = true,
+      .slots = {
+          .code = GK_DATE,
+          .readState = headless::ReadValue,
+          .writeState = headless::WriteValue,
+          .readText = headless::DateText,
+          .writeText = headless::DateWriteText,
+          .requiredSize = headless::DateSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& CalendarRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Calendar,
+      .slots = {
+          .code = GK_CALENDAR,
+          .readState = headless::ReadValue,
+          .writeState = headless::WriteValue,
+          .requiredSize = headless::CalendarSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& IpAddressRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::IpAddress,
+      .slots = {
+          .code = GK_IPADDRESS,
+          .readState = headless::ReadValue,
+          .writeState = headless::WriteValue,
+          .readText = headless::ReadAddress,
+          .writeText = headless::WriteAddress,
+          .requiredSize = headless::AddressSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ShortcutRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Shortcut,
+      .slots = {
+          .code = GK_SHORTCUT,
+          .readState = headless::ReadValue,
+          .writeState = headless::WriteValue,
+          .requiredSize = headless::ShortcutSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& HyperLinkRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::HyperLink,
+      .keepsText = true,
+      .slots = {
+          .code = GK_HYPERLINK,
+          .showColor = headless::ShowColor,
+          .requiredSize = headless::LinkSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ImageRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Image,
+      .slots = {
+          .code = GK_IMAGE,
+          .requiredSize = headless::ImageSize,
+          .writeImage = headless::WriteImage,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ButtonImageRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Image,
+      .slots = {
+          .code = GK_BUTTONIMAGE,
+          .requiredSize = headless::ButtonImageSize,
+          .writeImage = headless::WriteImage,
+      },
+  };
+  return record;
+}
+
+// The folder-browsing combo box is the combo box itself.
+const KindRecord& ExplorerComboRecord() { return ComboBoxRecord(); }
+
+}  // namespace kv::platform

@@ -147,43 +147,33 @@ int ColumnCount(GadgetObject& g) {
 
 // Multi-column lists and trees share one model of rows; only the list has
 // columns.
-constexpr GadgetKind ItemListTable(int code) {
+constexpr KindRecord ItemListRecord(ControlClass cls, int code, bool columns) {
   return {
-      .code = code,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertLevelItem = InsertLevelItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = Count,
-      .readItemState = ReadItemState,
-      .writeItemState = WriteItemState,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .showColor = ShowColor,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
+      .cls = cls,
+      .slots = {
+          .code = code,
+          .readState = ReadState,
+          .writeState = WriteState,
+          .readText = ReadText,
+          .writeText = WriteText,
+          .insertLevelItem = InsertLevelItem,
+          .deleteItem = DeleteItem,
+          .clearItems = ClearItems,
+          .itemCount = Count,
+          .readItemState = ReadItemState,
+          .writeItemState = WriteItemState,
+          .readItemText = ReadItemText,
+          .writeItemText = WriteItemText,
+          .showColor = ShowColor,
+          .writeItemData = WriteItemData,
+          .readItemData = ReadItemData,
+          .addColumn = columns ? AddColumn : nullptr,
+          .columnCount = columns ? ColumnCount : nullptr,
+      },
   };
 }
 
 }  // namespace
-
-const GadgetKind& ListIconKind() {
-  static const GadgetKind kind = [] {
-    GadgetKind list = ItemListTable(GK_LISTICON);
-    list.addColumn = AddColumn;
-    list.columnCount = ColumnCount;
-    return list;
-  }();
-  return kind;
-}
-
-const GadgetKind& TreeKind() {
-  static const GadgetKind kind = ItemListTable(GK_TREE);
-  return kind;
-}
 
 // A click makes the item current; a change of the current item is reported
 // after the click.
@@ -200,3 +190,23 @@ void ClickItem(GadgetObject& g, int item) {
 }
 
 }  // namespace kv::headless
+
+namespace kv::platform {
+
+const KindRecord& ListIconRecord() {
+  static const KindRecord record =
+      headless::ItemListRecord(headless::ControlClass::ListIcon, GK_LISTICON, true);
+  return record;
+}
+
+const KindRecord& TreeRecord() {
+  static const KindRecord record =
+      headless::ItemListRecord(headless::ControlClass::Tree, GK_TREE, false);
+  return record;
+}
+
+// The folder-browsing list and tree are the list and tree themselves.
+const KindRecord& ExplorerListRecord() { return ListIconRecord(); }
+const KindRecord& ExplorerTreeRecord() { return TreeRecord(); }
+
+}  // namespace kv::platform

@@ -38,37 +38,12 @@ PixelSize TextSize(GadgetObject& g) {
   return TextRequiredSize(MeasureLines(label.text), label.flags & KV_Text_Border, Edge());
 }
 
+void MakeString(Control& field) {
+  field.readOnly = field.flags & KV_String_ReadOnly;
+  field.limit = kDefaultTextLimit;
+}
+
 }  // namespace
-
-const GadgetKind& ButtonKind() {
-  static const GadgetKind kind{
-      .code = GK_BUTTON,
-      .readState = ReadCheck,
-      .writeState = WriteCheck,
-      .requiredSize = ButtonSize,
-  };
-  return kind;
-}
-
-const GadgetKind& StringKind() {
-  static const GadgetKind kind{
-      .code = GK_STRING,
-      .readAttribute = ReadLimit,
-      .writeAttribute = WriteLimit,
-      .showColor = ShowColor,
-      .requiredSize = StringSize,
-  };
-  return kind;
-}
-
-const GadgetKind& TextKind() {
-  static const GadgetKind kind{
-      .code = GK_TEXT,
-      .showColor = ShowColor,
-      .requiredSize = TextSize,
-  };
-  return kind;
-}
 
 void ShowColor(GadgetObject&, int) {}
 
@@ -107,3 +82,53 @@ void TypeCharacter(GadgetObject& gadget, char16_t c) {
 }
 
 }  // namespace kv::headless
+
+namespace kv::platform {
+
+const GadgetKind& KindSlots(const KindRecord& record) { return record.slots; }
+
+const KindRecord& ButtonRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Button,
+      .keepsText = true,
+      .slots = {
+          .code = GK_BUTTON,
+          .readState = headless::ReadCheck,
+          .writeState = headless::WriteCheck,
+          .requiredSize = headless::ButtonSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& StringRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Edit,
+      .keepsText = true,
+      .made = headless::MakeString,
+      .slots = {
+          .code = GK_STRING,
+          .readAttribute = headless::ReadLimit,
+          .writeAttribute = headless::WriteLimit,
+          .showColor = headless::ShowColor,
+          .requiredSize = headless::StringSize,
+      },
+  };
+  return record;
+}
+
+// Also what a gadget of an unknown kind gets.
+const KindRecord& TextRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::Static,
+      .keepsText = true,
+      .slots = {
+          .code = GK_TEXT,
+          .showColor = headless::ShowColor,
+          .requiredSize = headless::TextSize,
+      },
+  };
+  return record;
+}
+
+}  // namespace kv::platform

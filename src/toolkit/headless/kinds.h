@@ -1,27 +1,26 @@
-// The headless gadget kinds: operation slots over the controls of controls.h.
+// The headless gadget kinds: records over the controls of controls.h.
 #pragma once
 
 #include "controls.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
+#include "toolkit/reports.h"
+
+namespace kv::platform {
+
+// A headless kind: the stand-in control it gets and its slots.
+struct KindRecord {
+  headless::ControlClass cls = headless::ControlClass::Static;
+  bool keepsText = false;  // the control holds the text it was created with
+  // Set-up of a new control beyond its class, flags and rectangle.
+  void (*made)(headless::Control&) = nullptr;
+  GadgetKind slots;
+};
+
+}  // namespace kv::platform
 
 namespace kv::headless {
 
-const GadgetKind& ButtonKind();
-const GadgetKind& StringKind();
-const GadgetKind& TextKind();
-const GadgetKind& ListViewKind();
-const GadgetKind& EditorKind();
-const GadgetKind& PanelKind();
-const GadgetKind& ComboBoxKind();
-const GadgetKind& ListIconKind();
-const GadgetKind& TreeKind();
-const GadgetKind& DateKind();
-const GadgetKind& CalendarKind();
-const GadgetKind& IpAddressKind();
-const GadgetKind& ShortcutKind();
-const GadgetKind& HyperLinkKind();
-const GadgetKind& ImageKind();
-const GadgetKind& ButtonImageKind();
+using platform::KindRecord;
 
 // The folder the folder-browsing kinds take for the file system's root.
 Text FileSystemRoot();
@@ -35,9 +34,6 @@ Control& ControlOf(const GadgetObject& gadget);
 // Text on the fixed character cells of metrics.h, in pixels.
 PixelSize MeasureLine(TextView text);
 PixelSize MeasureLines(TextView text);  // "\r\n", "\r" and "\n" break lines
-
-// A panel's tab selection as both the program and the user change it.
-void SelectTab(Control& panel, int index);
 
 // The user types one character at the end of a field or editor.
 void TypeCharacter(GadgetObject& gadget, char16_t c);

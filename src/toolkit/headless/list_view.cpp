@@ -1,5 +1,6 @@
 // List views: rows of text with item data and a selection that is single,
-// multiple (each click toggles) or extended.
+// multiple (each click toggles) or extended. The core writes the rules of
+// rows over these slots (list_view.cpp there).
 #include "kinds.h"
 #include "metrics.h"
 #include "toolkit/dpi.h"
@@ -44,23 +45,9 @@ Text ReadText(GadgetObject& g) {
   return Exists(g, item) ? Rows(g)[item].text : Text{};
 }
 
-void WriteText(GadgetObject& g, TextView text) {
-  for (int i = 0; i < static_cast<int>(Rows(g).size()); ++i) {
-    if (!EqualNoCase(Rows(g)[i].text, text)) continue;
-    if (SelectsMany(g)) {
-      Rows(g)[i].selected = true;
-      ControlOf(g).caret = i;
-    } else {
-      SelectOnly(g, i);
-    }
-    return;
-  }
-}
-
+// At a position the core has checked.
 int InsertItem(GadgetObject& g, int position, TextView text) {
   std::vector<ListRow>& rows = Rows(g);
-  if (position < -1 || position > static_cast<int>(rows.size())) return 0;
-  if (position == -1) position = static_cast<int>(rows.size());
   rows.insert(rows.begin() + position, ListRow{Text(text)});
   int& caret = ControlOf(g).caret;
   if (caret >= position) ++caret;
@@ -102,16 +89,6 @@ Text ReadItemText(GadgetObject& g, int item, int) {
   return Exists(g, item) ? Rows(g)[item].text : Text{};
 }
 
-// Rewriting a row replaces it: its data stays, its selection does not.
-int WriteItemText(GadgetObject& g, int item, TextView text, int) {
-  if (!Exists(g, item)) return -1;
-  std::intptr_t data = Rows(g)[item].data;
-  DeleteItem(g, item);
-  InsertItem(g, item, text);
-  Rows(g)[item].data = data;
-  return 0;
-}
-
 std::intptr_t ReadItemData(GadgetObject& g, int item) {
   return Exists(g, item) ? Rows(g)[item].data : 0;
 }
@@ -123,33 +100,6 @@ void WriteItemData(GadgetObject& g, int item, std::intptr_t data) {
 int RowHeight(GadgetObject&) { return ToPixelsY(kListRowHeight); }
 
 }  // namespace
-
-const GadgetKind& ListViewKind() {
-  static const GadgetKind kind{
-      .code = GK_LISTVIEW,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertItem = InsertItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = ItemCount,
-      .readItemState = ReadItemState,
-      .writeItemState = WriteItemState,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .showColor = ShowColor,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
-      .rowHeight = RowHeight,
-  };
-  return kind;
-}
-
-}  // namespace kv::headless
-
-namespace kv::headless {
 
 // A press on a row starts a possible drag, except on a row that is not yet
 // selected in an extended-selection list; the release of such a press is a
@@ -180,3 +130,33 @@ void ClickRow(GadgetObject& g, int item) {
 }
 
 }  // namespace kv::headless
+
+namespace kv::platform {
+
+void FocusListRow(Handle list, int row) { headless::FindControl(list)->caret = row; }
+
+const KindRecord& ListViewRecord() {
+  static const KindRecord record{
+      .cls = headless::ControlClass::ListBox,
+      .slots = {
+          .code = GK_LISTVIEW,
+          .readState = headless::ReadState,
+          .writeState = headless::WriteState,
+          .readText = headless::ReadText,
+          .insertItem = headless::InsertItem,
+          .deleteItem = headless::DeleteItem,
+          .clearItems = headless::ClearItems,
+          .itemCount = headless::ItemCount,
+          .readItemState = headless::ReadItemState,
+          .writeItemState = headless::WriteItemState,
+          .readItemText = headless::ReadItemText,
+          .showColor = headless::ShowColor,
+          .writeItemData = headless::WriteItemData,
+          .readItemData = headless::ReadItemData,
+          .rowHeight = headless::RowHeight,
+      },
+  };
+  return record;
+}
+
+}  // namespace kv::platform

@@ -25,41 +25,6 @@ Settings& TheSettings() {
   return settings;
 }
 
-ControlClass ClassOf(int kind) {
-  switch (kind) {
-    case GK_BUTTON: return ControlClass::Button;
-    case GK_STRING: return ControlClass::Edit;
-    case GK_LISTVIEW: return ControlClass::ListBox;
-    case GK_EDITOR: return ControlClass::RichEdit;
-    case GK_PANEL: return ControlClass::Tab;
-    case GK_CONTAINER: return ControlClass::Container;
-    case GK_CANVAS: return ControlClass::Canvas;
-    case GK_FRAME: return ControlClass::Frame;
-    case GK_SCROLLAREA: return ControlClass::ScrollArea;
-    case GK_SPLITTER: return ControlClass::Splitter;
-    case GK_CHECKBOX:
-    case GK_OPTION: return ControlClass::Check;
-    case GK_PROGRESSBAR:
-    case GK_TRACKBAR:
-    case GK_SCROLLBAR: return ControlClass::Value;
-    case GK_SPIN: return ControlClass::Spin;
-    case GK_COMBOBOX:
-    case GK_EXPLORERCOMBO: return ControlClass::ComboBox;
-    case GK_LISTICON:
-    case GK_EXPLORERLIST: return ControlClass::ListIcon;
-    case GK_TREE:
-    case GK_EXPLORERTREE: return ControlClass::Tree;
-    case GK_DATE: return ControlClass::Date;
-    case GK_CALENDAR: return ControlClass::Calendar;
-    case GK_IPADDRESS: return ControlClass::IpAddress;
-    case GK_SHORTCUT: return ControlClass::Shortcut;
-    case GK_HYPERLINK: return ControlClass::HyperLink;
-    case GK_IMAGE:
-    case GK_BUTTONIMAGE: return ControlClass::Image;
-    default: return ControlClass::Static;
-  }
-}
-
 int Clamp(int value, int low, int high) {
   if (high > 0) value = std::min(value, high);
   return std::max(value, low);
@@ -225,55 +190,18 @@ int WindowNumberOf(Handle handle) {
 
 // ---- Gadgets -------------------------------------------------------------------
 
-const GadgetKind& KindTable(int kindCode) {
-  switch (kindCode) {
-    case GK_BUTTON: return headless::ButtonKind();
-    case GK_STRING: return headless::StringKind();
-    case GK_LISTVIEW: return headless::ListViewKind();
-    case GK_EDITOR: return headless::EditorKind();
-    case GK_PANEL: return headless::PanelKind();
-    case GK_COMBOBOX: return headless::ComboBoxKind();
-    case GK_LISTICON: return headless::ListIconKind();
-    case GK_TREE: return headless::TreeKind();
-    case GK_DATE: return headless::DateKind();
-    case GK_CALENDAR: return headless::CalendarKind();
-    case GK_IPADDRESS: return headless::IpAddressKind();
-    case GK_SHORTCUT: return headless::ShortcutKind();
-    case GK_HYPERLINK: return headless::HyperLinkKind();
-    case GK_IMAGE: return headless::ImageKind();
-    case GK_BUTTONIMAGE: return headless::ButtonImageKind();
-    default: return headless::TextKind();
-  }
-}
-
 Handle CreateControl(const ControlParams& params) {
   if (!FindControl(params.parent)) return 0;
+  const KindRecord& kind = *params.record;
   Control control;
-  control.cls = headless::ClassOf(params.kind);
+  control.cls = kind.cls;
   control.parent = params.parent;
   control.flags = params.flags;
   control.rect = params.rect;
-  if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
-      params.kind == GK_FRAME || params.kind == GK_CHECKBOX || params.kind == GK_OPTION ||
-      params.kind == GK_HYPERLINK || params.kind == GK_DATE) {
-    control.text = Text(params.text);
-  }
-  if (params.kind == GK_STRING) {
-    control.readOnly = params.flags & KV_String_ReadOnly;
-    control.limit = headless::kDefaultTextLimit;
-  }
-  if (params.kind == GK_EDITOR) {
-    control.readOnly = params.flags & KV_Editor_ReadOnly;
-    control.wordWrap = params.flags & KV_Editor_WordWrap ? 1 : 0;
-  }
-  Handle handle = headless::AddControl(std::move(control)).handle;
-  if (params.kind == GK_SCROLLAREA) {
-    Control inner;
-    inner.cls = ControlClass::ScrollInner;
-    inner.parent = handle;
-    headless::AddControl(std::move(inner));
-  }
-  return handle;
+  if (kind.keepsText) control.text = Text(params.text);
+  Control& made = headless::AddControl(std::move(control));
+  if (kind.made) kind.made(made);
+  return made.handle;
 }
 
 void AttachGadget(GadgetObject& gadget) {
@@ -326,46 +254,7 @@ void AdoptControl(Handle parent, Handle handle) {
 
 void RepaintControl(Handle) {}
 
-Handle ScrollAreaInner(Handle area) {
-  Control* control = FindControl(area);
-  return control && !control->children.empty() ? control->children.front() : 0;
-}
-
-// The inner area lies inside the border, as in a client area.
-int ScrollAreaBorder(const Control& area) {
-  return area.flags & KV_ScrollArea_BorderLess ? 0 : headless::kEdgeWidth;
-}
-
-PixelSize ScrollAreaRoom(Handle area) {
-  Control* control = FindControl(area);
-  if (!control) return {};
-  int border = ScrollAreaBorder(*control);
-  return {std::max(0, control->rect.width - 2 * border),
-          std::max(0, control->rect.height - 2 * border)};
-}
-
-PixelSize ScrollBarSize() { return {headless::kScrollBarSize, headless::kScrollBarSize}; }
-
-void ShowCheck(Handle handle, int state) {
-  if (Control* control = FindControl(handle)) control->check = state;
-}
-
-void ShowValue(Handle handle, int, const ValueRange& range) {
-  if (Control* control = FindControl(handle)) control->range = range;
-}
-
 std::vector<Text> FileSystemRoots() { return {headless::FileSystemRoot()}; }
-
-void ShowScrollView(Handle area, const ScrollView& view) {
-  Control* control = FindControl(area);
-  if (!control) return;
-  control->horizontalBar = view.horizontalBar;
-  control->verticalBar = view.verticalBar;
-  if (Control* inner = FindControl(ScrollAreaInner(area))) {
-    int border = ScrollAreaBorder(*control);
-    inner->rect = {border - view.x, border - view.y, view.inner.width, view.inner.height};
-  }
-}
 
 }  // namespace platform
 }  // namespace kv

@@ -81,14 +81,83 @@ void AttachSpin(GadgetObject& g) {
 
 }  // namespace
 
-const KindBehaviour kChoiceBehaviour{.hook = ChoiceHook};
-const KindBehaviour kValueBehaviour{.hook = ValueHook};
-const KindBehaviour kSpinBehaviour{.attach = AttachSpin, .hook = SpinHook,
-                                   .procedure = FocusProcedure};
-
 }  // namespace win32
 
 namespace platform {
+
+// The buttons are not the platform's automatic kinds: only the core checks
+// and unchecks.
+const KindRecord& CheckBoxRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{
+                L"Button",
+                win32::kTabbed |
+                    (win32::HasFlag(flags, KV_CheckBox_ThreeState) ? BS_3STATE : BS_CHECKBOX) |
+                    (flags & KV_CheckBox_Center),
+                0, false};
+          },
+      .hasText = true,
+      .hook = win32::ChoiceHook,
+  };
+  return record;
+}
+
+const KindRecord& OptionRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{L"Button", win32::kTabbed | BS_RADIOBUTTON, 0, false};
+          },
+      .hasText = true,
+      .hook = win32::ChoiceHook,
+  };
+  return record;
+}
+
+const KindRecord& ProgressBarRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{PROGRESS_CLASSW, win32::kChild, 0}; },
+      .hook = win32::ValueHook,
+  };
+  return record;
+}
+
+const KindRecord& TrackBarRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{TRACKBAR_CLASSW, win32::kTabbed, 0}; },
+      .hook = win32::ValueHook,
+  };
+  return record;
+}
+
+const KindRecord& ScrollBarRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{L"ScrollBar", win32::kChild, 0}; },
+      .hook = win32::ValueHook,
+  };
+  return record;
+}
+
+// An entry field with arrows beside it.
+const KindRecord& SpinRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{
+                L"Edit",
+                win32::kTabbed | ES_AUTOHSCROLL |
+                    (win32::HasFlag(flags, KV_Spin_Numeric) ? ES_NUMBER : 0u) |
+                    (win32::HasFlag(flags, KV_Spin_ReadOnly) ? ES_READONLY : 0u),
+                WS_EX_CLIENTEDGE, false};
+          },
+      .attach = win32::AttachSpin,
+      .hook = win32::SpinHook,
+      .procedure = win32::FocusProcedure,
+  };
+  return record;
+}
 
 void ShowCheck(Handle control, int state) {
   WPARAM check = state == KV_CheckBox_Inbetween ? BST_INDETERMINATE

@@ -83,3 +83,41 @@ void RegisterContainerClasses() {
 }
 
 }  // namespace kv::win32
+
+namespace kv::platform {
+
+const KindRecord& FrameRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{L"Button", win32::kChild | BS_GROUPBOX, 0}; },
+      .hasText = true,
+  };
+  return record;
+}
+
+const KindRecord& ContainerRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{win32::kContainerClass, win32::kChild | WS_CLIPCHILDREN, 0};
+          },
+  };
+  return record;
+}
+
+// A keyboard canvas reports its focus as fields do.
+const KindRecord& CanvasRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{win32::kCanvasClass,
+                                       win32::kChild | WS_CLIPCHILDREN |
+                                           (flags & KV_Canvas_Border ? WS_BORDER : 0u) |
+                                           (flags & KV_Canvas_Keyboard ? WS_TABSTOP : 0u),
+                                       0};
+          },
+      .procedure = win32::FocusProcedure,
+  };
+  return record;
+}
+
+}  // namespace kv::platform

@@ -1,5 +1,6 @@
 // Editors on the rich edit control. Lines are the items; the core keeps
-// them over the editing primitives at the end of this file.
+// them over the editing primitives at the end of this file (editor_lines.cpp
+// there).
 #include "win32.h"
 
 #include <richedit.h>
@@ -16,39 +17,10 @@ LRESULT Send(GadgetObject& g, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
   return SendMessageW(HwndOf(g), message, wParam, lParam);
 }
 
-// Offset of the line's first character, or -1 when there is no such line.
-int LineStart(GadgetObject& g, int line) {
-  if (line < 0 || line >= platform::EditorLineCount(g.handle)) return -1;
-  return platform::EditorLineStart(g.handle, line);
-}
-
-int LineLength(GadgetObject& g, int start) { return platform::EditorLineLength(g.handle, start); }
-
-
-Text ReadItemText(GadgetObject& g, int line, int) {
-  int start = LineStart(g, line);
-  if (start < 0) return {};
-  int length = LineLength(g, start);
-  std::wstring buffer(static_cast<size_t>(length) + 2, L'\0');
-  *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(buffer.size());
-  auto copied = static_cast<size_t>(Send(g, EM_GETLINE, static_cast<WPARAM>(line),
-                                         reinterpret_cast<LPARAM>(buffer.data())));
-  buffer.resize(std::min(copied, buffer.size()));
-  while (!buffer.empty() && (buffer.back() == L'\r' || buffer.back() == L'\n')) buffer.pop_back();
-  return FromWide(buffer.data(), buffer.size());
-}
-
-int WriteItemText(GadgetObject& g, int line, TextView text, int) {
-  int start = LineStart(g, line);
-  if (start >= 0) platform::EditorReplace(g.handle, start, start + LineLength(g, start), text);
-  return 0;
-}
-
 Text ReadText(GadgetObject& g) { return WindowText(HwndOf(g)); }
 
 // UTF-8 through the platform's set-text-ex, which reads RTF as rich text.
 void WriteText(GadgetObject& g, TextView text) {
-  if (text.empty()) return ClearEditorLines(g);
   SendMessageW(HwndOf(g), WM_HSCROLL, SB_LEFT, 0);
   if (text == u"\r\n") {
     SetWindowTextW(HwndOf(g), L"\r\n");
@@ -159,27 +131,6 @@ const wchar_t* RichEditClass() {
   return name;
 }
 
-const GadgetKind& EditorKind() {
-  static const GadgetKind kind{
-      .code = GK_EDITOR,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertItem = InsertEditorLine,
-      .appendItems = AppendEditorLines,
-      .deleteItem = DeleteEditorLine,
-      .clearItems = ClearEditorLines,
-      .itemCount = EditorLineCount,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .readAttribute = ReadAttribute,
-      .writeAttribute = WriteAttribute,
-      .showColor = ShowEditorColor,
-  };
-  return kind;
-}
-
-const KindBehaviour kEditorBehaviour{.attach = Attach, .procedure = Procedure};
-
 }  // namespace kv::win32
 
 namespace kv::platform {
@@ -191,6 +142,27 @@ LRESULT Send(Handle editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) 
 }
 
 }  // namespace
+
+const KindRecord& EditorRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{win32::RichEditClass(), 0x503111C4,
+                                       win32::VisualStyles() ? 0u : WS_EX_CLIENTEDGE};
+          },
+      .attach = win32::Attach,
+      .procedure = win32::Procedure,
+      .slots = {
+          .code = GK_EDITOR,
+          .readText = win32::ReadText,
+          .writeText = win32::WriteText,
+          .readAttribute = win32::ReadAttribute,
+          .writeAttribute = win32::WriteAttribute,
+          .showColor = win32::ShowEditorColor,
+      },
+  };
+  return record;
+}
 
 int EditorTextLength(Handle editor) {
   GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
@@ -205,6 +177,17 @@ int EditorLineStart(Handle editor, int line) {
 
 int EditorLineLength(Handle editor, int start) {
   return static_cast<int>(Send(editor, EM_LINELENGTH, static_cast<WPARAM>(start)));
+}
+
+Text EditorLineText(Handle editor, int line) {
+  int length = EditorLineLength(editor, EditorLineStart(editor, line));
+  std::wstring buffer(static_cast<size_t>(length) + 2, L'\0');
+  *reinterpret_cast<WORD*>(buffer.data()) = static_cast<WORD>(buffer.size());
+  auto copied = static_cast<size_t>(Send(editor, EM_GETLINE, static_cast<WPARAM>(line),
+                                         reinterpret_cast<LPARAM>(buffer.data())));
+  buffer.resize(std::min(copied, buffer.size()));
+  while (!buffer.empty() && (buffer.back() == L'\r' || buffer.back() == L'\n')) buffer.pop_back();
+  return win32::FromWide(buffer.data(), buffer.size());
 }
 
 // With the selection hidden while it moves.

@@ -26,6 +26,14 @@ int ArrowWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 // ---- Combo boxes -------------------------------------------------------------------
 
+ControlStyle ComboStyle(bool explorer, int flags) {
+  bool editable = HasFlag(flags, explorer ? KV_Explorer_Editable : KV_ComboBox_Editable);
+  DWORD style =
+      kTabbed | WS_VSCROLL | (editable ? CBS_DROPDOWN | CBS_AUTOHSCROLL : CBS_DROPDOWNLIST);
+  if (!explorer) style |= flags & (KV_ComboBox_UpperCase | KV_ComboBox_LowerCase);
+  return {WC_COMBOBOXW, style, 0, false};
+}
+
 int Count(GadgetObject& g) { return static_cast<int>(Send(g, CB_GETCOUNT)); }
 bool Exists(GadgetObject& g, int item) { return item >= 0 && item < Count(g); }
 
@@ -307,105 +315,175 @@ bool ImageHook(GadgetObject& g, UINT message, WPARAM wParam, LPARAM, LRESULT* re
 
 }  // namespace
 
-const GadgetKind& ComboBoxKind() {
-  static const GadgetKind kind{
-      .code = GK_COMBOBOX,
-      .readState = ComboState,
-      .writeState = ComboSelect,
-      .writeText = ComboWriteText,
-      .insertItem = ComboInsert,
-      .deleteItem = ComboDelete,
-      .clearItems = ComboClear,
-      .place = ComboPlace,
-      .itemCount = Count,
-      .readItemText = ComboItemText,
-      .writeItemText = ComboWriteItemText,
-      .writeItemData = ComboWriteItemData,
-      .readItemData = ComboItemData,
-      .requiredSize = ComboSize,
-  };
-  return kind;
-}
-
-const GadgetKind& DateKind() {
-  static const GadgetKind kind{
-      .code = GK_DATE,
-      .readState = DateState,
-      .writeState = DateWriteState,
-      .writeText = DateWriteMask,
-      .requiredSize = DateSize,
-  };
-  return kind;
-}
-
-const GadgetKind& CalendarKind() {
-  static const GadgetKind kind{
-      .code = GK_CALENDAR,
-      .readState = CalendarState,
-      .writeState = CalendarWriteState,
-      .requiredSize = CalendarSize,
-  };
-  return kind;
-}
-
-const GadgetKind& IpAddressKind() {
-  static const GadgetKind kind{
-      .code = GK_IPADDRESS,
-      .readState = AddressState,
-      .writeState = AddressWriteState,
-      .readText = AddressRead,
-      .writeText = AddressWrite,
-      .requiredSize = AddressSize,
-  };
-  return kind;
-}
-
-const GadgetKind& ShortcutKind() {
-  static const GadgetKind kind{
-      .code = GK_SHORTCUT,
-      .readState = ShortcutState,
-      .writeState = ShortcutWriteState,
-      .requiredSize = ShortcutSize,
-  };
-  return kind;
-}
-
-const GadgetKind& HyperLinkKind() {
-  static const GadgetKind kind{
-      .code = GK_HYPERLINK,
-      .release = ReleaseColors,
-      .showColor = ShowColor,
-      .requiredSize = LinkSize,
-  };
-  return kind;
-}
-
-const GadgetKind& ImageKind() {
-  static const GadgetKind kind{
-      .code = GK_IMAGE,
-      .requiredSize = ImageSize,
-      .writeImage = WriteImage,
-  };
-  return kind;
-}
-
-const GadgetKind& ButtonImageKind() {
-  static const GadgetKind kind{
-      .code = GK_BUTTONIMAGE,
-      .requiredSize = ButtonImageSize,
-      .writeImage = WriteImage,
-  };
-  return kind;
-}
-
-const KindBehaviour kComboBoxBehaviour{.hook = ComboHook};
-const KindBehaviour kDateBehaviour{.hook = DateHook};
-const KindBehaviour kLinkBehaviour{.hook = LinkHook, .procedure = LinkProcedure};
-const KindBehaviour kImageBehaviour{.hook = ImageHook};
-
 }  // namespace kv::win32
 
 namespace kv::platform {
+
+namespace {
+
+constexpr GadgetKind kComboSlots{
+    .code = GK_COMBOBOX,
+    .readState = win32::ComboState,
+    .writeState = win32::ComboSelect,
+    .writeText = win32::ComboWriteText,
+    .insertItem = win32::ComboInsert,
+    .deleteItem = win32::ComboDelete,
+    .clearItems = win32::ComboClear,
+    .place = win32::ComboPlace,
+    .itemCount = win32::Count,
+    .readItemText = win32::ComboItemText,
+    .writeItemText = win32::ComboWriteItemText,
+    .writeItemData = win32::ComboWriteItemData,
+    .readItemData = win32::ComboItemData,
+    .requiredSize = win32::ComboSize,
+};
+
+}  // namespace
+
+const KindRecord& ComboBoxRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::ComboStyle(false, flags); },
+      .hook = win32::ComboHook,
+      .slots = kComboSlots,
+  };
+  return record;
+}
+
+// The folder-browsing combo box: the combo box with its own flags.
+const KindRecord& ExplorerComboRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::ComboStyle(true, flags); },
+      .hook = win32::ComboHook,
+      .slots = kComboSlots,
+  };
+  return record;
+}
+
+const KindRecord& DateRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{DATETIMEPICK_CLASSW, win32::kTabbed, 0}; },
+      .hook = win32::DateHook,
+      .slots = {
+          .code = GK_DATE,
+          .readState = win32::DateState,
+          .writeState = win32::DateWriteState,
+          .writeText = win32::DateWriteMask,
+          .requiredSize = win32::DateSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& CalendarRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{
+                MONTHCAL_CLASSW,
+                win32::kTabbed | (win32::HasFlag(flags, KV_Calendar_Borderless) ? 0u : WS_BORDER),
+                0, false};
+          },
+      .hook = win32::DateHook,
+      .slots = {
+          .code = GK_CALENDAR,
+          .readState = win32::CalendarState,
+          .writeState = win32::CalendarWriteState,
+          .requiredSize = win32::CalendarSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& IpAddressRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{WC_IPADDRESSW, win32::kTabbed, 0}; },
+      .slots = {
+          .code = GK_IPADDRESS,
+          .readState = win32::AddressState,
+          .writeState = win32::AddressWriteState,
+          .readText = win32::AddressRead,
+          .writeText = win32::AddressWrite,
+          .requiredSize = win32::AddressSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ShortcutRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{HOTKEY_CLASSW, win32::kTabbed, WS_EX_CLIENTEDGE};
+          },
+      .slots = {
+          .code = GK_SHORTCUT,
+          .readState = win32::ShortcutState,
+          .writeState = win32::ShortcutWriteState,
+          .requiredSize = win32::ShortcutSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& HyperLinkRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{L"Static", win32::kChild | SS_NOTIFY | SS_NOPREFIX, 0,
+                                       false};
+          },
+      .hasText = true,
+      .hook = win32::LinkHook,
+      .procedure = win32::LinkProcedure,
+      .slots = {
+          .code = GK_HYPERLINK,
+          .release = win32::ReleaseColors,
+          .showColor = win32::ShowColor,
+          .requiredSize = win32::LinkSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ImageRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{
+                L"Static", win32::kChild | SS_BITMAP | SS_NOTIFY,
+                (win32::HasFlag(flags, KV_Image_Border) ? WS_EX_CLIENTEDGE : 0u) |
+                    (win32::HasFlag(flags, KV_Image_Raised) ? WS_EX_DLGMODALFRAME : 0u),
+                false};
+          },
+      .hook = win32::ImageHook,
+      .slots = {
+          .code = GK_IMAGE,
+          .requiredSize = win32::ImageSize,
+          .writeImage = win32::WriteImage,
+      },
+  };
+  return record;
+}
+
+const KindRecord& ButtonImageRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{
+                L"Button",
+                win32::kTabbed | BS_BITMAP |
+                    (win32::HasFlag(flags, KV_Button_Toggle) ? BS_AUTOCHECKBOX | BS_PUSHLIKE : 0u),
+                0, false};
+          },
+      .hook = win32::ImageHook,
+      .slots = {
+          .code = GK_BUTTONIMAGE,
+          .requiredSize = win32::ButtonImageSize,
+          .writeImage = win32::WriteImage,
+      },
+  };
+  return record;
+}
 
 // The drives, each as "C:\".
 std::vector<Text> FileSystemRoots() {

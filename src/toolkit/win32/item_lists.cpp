@@ -14,9 +14,16 @@ LRESULT Send(GadgetObject& g, UINT message, WPARAM wParam = 0, LPARAM lParam = 0
   return SendMessageW(HwndOf(g), message, wParam, lParam);
 }
 
-bool Has(int flags, int flag) { return (flags & flag) == flag; }
-
 // ---- Multi-column lists ------------------------------------------------------------
+
+ControlStyle ListStyle(bool explorer, int flags) {
+  int many = explorer ? KV_Explorer_MultiSelect : KV_ListIcon_MultiSelect;
+  int always = explorer ? KV_Explorer_AlwaysShowSelection : KV_ListIcon_AlwaysShowSelection;
+  return {WC_LISTVIEWW,
+          kTabbed | LVS_REPORT | (HasFlag(flags, many) ? 0u : LVS_SINGLESEL) |
+              (HasFlag(flags, always) ? LVS_SHOWSELALWAYS : 0u),
+          WS_EX_CLIENTEDGE, false};
+}
 
 int ListCount(GadgetObject& g) { return static_cast<int>(Send(g, LVM_GETITEMCOUNT)); }
 bool ListExists(GadgetObject& g, int item) { return item >= 0 && item < ListCount(g); }
@@ -25,12 +32,13 @@ void AttachList(GadgetObject& g) {
   bool explorer = g.kind->code == GK_EXPLORERLIST;
   int f = g.flags;
   DWORD extended =
-      (!explorer && Has(f, KV_ListIcon_CheckBoxes) ? LVS_EX_CHECKBOXES : 0u) |
-      (Has(f, explorer ? KV_Explorer_GridLines : KV_ListIcon_GridLines) ? LVS_EX_GRIDLINES : 0u) |
-      (Has(f, explorer ? KV_Explorer_FullRowSelect : KV_ListIcon_FullRowSelect)
+      (!explorer && HasFlag(f, KV_ListIcon_CheckBoxes) ? LVS_EX_CHECKBOXES : 0u) |
+      (HasFlag(f, explorer ? KV_Explorer_GridLines : KV_ListIcon_GridLines) ? LVS_EX_GRIDLINES
+                                                                              : 0u) |
+      (HasFlag(f, explorer ? KV_Explorer_FullRowSelect : KV_ListIcon_FullRowSelect)
            ? LVS_EX_FULLROWSELECT
            : 0u) |
-      (Has(f, explorer ? KV_Explorer_HeaderDragDrop : KV_ListIcon_HeaderDragDrop)
+      (HasFlag(f, explorer ? KV_Explorer_HeaderDragDrop : KV_ListIcon_HeaderDragDrop)
            ? LVS_EX_HEADERDRAGDROP
            : 0u);
   Send(g, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
@@ -175,6 +183,17 @@ bool ListHook(GadgetObject& g, UINT message, WPARAM, LPARAM lParam, LRESULT* res
 }
 
 // ---- Trees -------------------------------------------------------------------------
+
+ControlStyle TreeStyle(bool explorer, int flags) {
+  bool lines = !HasFlag(flags, explorer ? KV_Explorer_NoLines : KV_Tree_NoLines);
+  bool buttons = !HasFlag(flags, explorer ? KV_Explorer_NoButtons : KV_Tree_NoButtons);
+  int always = explorer ? KV_Explorer_AlwaysShowSelection : KV_Tree_AlwaysShowSelection;
+  return {WC_TREEVIEWW,
+          kTabbed | (lines ? TVS_HASLINES | TVS_LINESATROOT : 0u) |
+              (buttons ? TVS_HASBUTTONS : 0u) | (HasFlag(flags, always) ? TVS_SHOWSELALWAYS : 0u) |
+              (!explorer && HasFlag(flags, KV_Tree_CheckBoxes) ? TVS_CHECKBOXES : 0u),
+          WS_EX_CLIENTEDGE, false};
+}
 
 HTREEITEM Next(GadgetObject& g, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(
@@ -354,51 +373,85 @@ bool ItemListNotification(GadgetObject& g, const NMHDR& header) {
   }
 }
 
-const GadgetKind& ListIconKind() {
-  static const GadgetKind kind{
-      .code = GK_LISTICON,
-      .readState = ListState,
-      .writeState = ListSelect,
-      .readText = ListText,
-      .writeText = ListWriteText,
-      .insertLevelItem = ListInsert,
-      .deleteItem = ListDelete,
-      .clearItems = ListClear,
-      .itemCount = ListCount,
-      .readItemState = ListItemState,
-      .writeItemState = ListWriteItemState,
-      .readItemText = ListItemText,
-      .writeItemText = ListWriteItemText,
-      .writeItemData = ListWriteItemData,
-      .readItemData = ListItemData,
-      .addColumn = ListAddColumn,
-      .columnCount = ListColumnCount,
-  };
-  return kind;
-}
+constexpr GadgetKind kListSlots{
+    .code = GK_LISTICON,
+    .readState = ListState,
+    .writeState = ListSelect,
+    .readText = ListText,
+    .writeText = ListWriteText,
+    .insertLevelItem = ListInsert,
+    .deleteItem = ListDelete,
+    .clearItems = ListClear,
+    .itemCount = ListCount,
+    .readItemState = ListItemState,
+    .writeItemState = ListWriteItemState,
+    .readItemText = ListItemText,
+    .writeItemText = ListWriteItemText,
+    .writeItemData = ListWriteItemData,
+    .readItemData = ListItemData,
+    .addColumn = ListAddColumn,
+    .columnCount = ListColumnCount,
+};
 
-const GadgetKind& TreeKind() {
-  static const GadgetKind kind{
-      .code = GK_TREE,
-      .readState = TreeState,
-      .writeState = TreeSelect,
-      .readText = TreeText,
-      .writeText = TreeWriteText,
-      .insertLevelItem = TreeInsert,
-      .deleteItem = TreeDelete,
-      .clearItems = TreeClear,
-      .itemCount = TreeCount,
-      .readItemState = TreeItemState,
-      .writeItemState = TreeWriteItemState,
-      .readItemText = TreeItemText,
-      .writeItemText = TreeWriteItemText,
-      .writeItemData = TreeWriteItemData,
-      .readItemData = TreeItemData,
-  };
-  return kind;
-}
-
-const KindBehaviour kListIconBehaviour{.attach = AttachList, .hook = ListHook};
-const KindBehaviour kTreeBehaviour{.hook = TreeHook};
+constexpr GadgetKind kTreeSlots{
+    .code = GK_TREE,
+    .readState = TreeState,
+    .writeState = TreeSelect,
+    .readText = TreeText,
+    .writeText = TreeWriteText,
+    .insertLevelItem = TreeInsert,
+    .deleteItem = TreeDelete,
+    .clearItems = TreeClear,
+    .itemCount = TreeCount,
+    .readItemState = TreeItemState,
+    .writeItemState = TreeWriteItemState,
+    .readItemText = TreeItemText,
+    .writeItemText = TreeWriteItemText,
+    .writeItemData = TreeWriteItemData,
+    .readItemData = TreeItemData,
+};
 
 }  // namespace kv::win32
+
+namespace kv::platform {
+
+const KindRecord& ListIconRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::ListStyle(false, flags); },
+      .attach = win32::AttachList,
+      .hook = win32::ListHook,
+      .slots = win32::kListSlots,
+  };
+  return record;
+}
+
+const KindRecord& TreeRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::TreeStyle(false, flags); },
+      .hook = win32::TreeHook,
+      .slots = win32::kTreeSlots,
+  };
+  return record;
+}
+
+// The folder-browsing list and tree: the list and tree with their own flags.
+const KindRecord& ExplorerListRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::ListStyle(true, flags); },
+      .attach = win32::AttachList,
+      .hook = win32::ListHook,
+      .slots = win32::kListSlots,
+  };
+  return record;
+}
+
+const KindRecord& ExplorerTreeRecord() {
+  static const KindRecord record{
+      .style = [](int flags) { return win32::TreeStyle(true, flags); },
+      .hook = win32::TreeHook,
+      .slots = win32::kTreeSlots,
+  };
+  return record;
+}
+
+}  // namespace kv::platform

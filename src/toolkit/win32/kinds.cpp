@@ -78,39 +78,64 @@ bool FocusProcedure(GadgetObject& g, UINT message, WPARAM, LPARAM, LRESULT*) {
   return false;
 }
 
-const GadgetKind& ButtonKind() {
-  static const GadgetKind kind{
-      .code = GK_BUTTON,
-      .readState = ReadCheck,
-      .writeState = WriteCheck,
-      .requiredSize = ButtonSize,
-  };
-  return kind;
-}
-
-const GadgetKind& StringKind() {
-  static const GadgetKind kind{
-      .code = GK_STRING,
-      .release = ReleaseColors,
-      .readAttribute = ReadLimit,
-      .writeAttribute = WriteLimit,
-      .showColor = ShowColor,
-      .requiredSize = StringSize,
-  };
-  return kind;
-}
-
-const GadgetKind& TextKind() {
-  static const GadgetKind kind{
-      .code = GK_TEXT,
-      .release = ReleaseColors,
-      .showColor = ShowColor,
-      .requiredSize = TextSize,
-  };
-  return kind;
-}
-
-const KindBehaviour kStringBehaviour{.hook = StringHook, .procedure = FocusProcedure};
-const KindBehaviour kTextBehaviour{.hook = TextHook};
-
 }  // namespace kv::win32
+
+namespace kv::platform {
+
+const KindRecord& ButtonRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{L"Button", 0x50030000, 0}; },
+      .hasText = true,
+      .slots = {
+          .code = GK_BUTTON,
+          .readState = win32::ReadCheck,
+          .writeState = win32::WriteCheck,
+          .requiredSize = win32::ButtonSize,
+      },
+  };
+  return record;
+}
+
+const KindRecord& StringRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{L"Edit", 0x50030080,
+                                       flags & KV_String_BorderLess ? 0u : WS_EX_CLIENTEDGE};
+          },
+      .hasText = true,
+      .hook = win32::StringHook,
+      .procedure = win32::FocusProcedure,
+      .slots = {
+          .code = GK_STRING,
+          .release = win32::ReleaseColors,
+          .readAttribute = win32::ReadLimit,
+          .writeAttribute = win32::WriteLimit,
+          .showColor = win32::ShowColor,
+          .requiredSize = win32::StringSize,
+      },
+  };
+  return record;
+}
+
+// Also what a gadget of an unknown kind gets.
+const KindRecord& TextRecord() {
+  static const KindRecord record{
+      .style =
+          [](int flags) {
+            return win32::ControlStyle{L"Static", 0x50020080,
+                                       flags & KV_Text_Border ? WS_EX_CLIENTEDGE : 0u};
+          },
+      .hasText = true,
+      .hook = win32::TextHook,
+      .slots = {
+          .code = GK_TEXT,
+          .release = win32::ReleaseColors,
+          .showColor = win32::ShowColor,
+          .requiredSize = win32::TextSize,
+      },
+  };
+  return record;
+}
+
+}  // namespace kv::platform

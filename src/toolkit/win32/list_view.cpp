@@ -1,5 +1,6 @@
 // List views on the platform's list box: rows of text with item data, and
-// the press, drag and release tracking that turns the mouse into events.
+// the press, drag and release tracking that turns the mouse into events. The
+// core writes the rules of rows over these slots (list_view.cpp there).
 #include "win32.h"
 
 #include <windowsx.h>
@@ -58,20 +59,7 @@ Text ReadText(GadgetObject& g) {
   return ReadItemText(g, item, 0);
 }
 
-// The first row whose whole text matches, ignoring case.
-void WriteText(GadgetObject& g, TextView text) {
-  std::wstring wanted = Wide(text);
-  LRESULT item = Send(g, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                      reinterpret_cast<LPARAM>(wanted.c_str()));
-  if (item == LB_ERR) return;
-  if (SelectsMany(g)) {
-    Send(g, LB_SETSEL, TRUE, item);
-    Send(g, LB_SETCARETINDEX, static_cast<WPARAM>(item));
-  } else {
-    Send(g, LB_SETCURSEL, static_cast<WPARAM>(item));
-  }
-}
-
+// At a position the core has checked.
 int InsertItem(GadgetObject& g, int position, TextView text) {
   std::wstring wide = Wide(text);
   Send(g, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide.c_str()));
@@ -97,16 +85,6 @@ void WriteItemState(GadgetObject& g, int item, int state) {
   } else {
     Send(g, LB_SETCURSEL, static_cast<WPARAM>(state ? item : -1));
   }
-}
-
-// Rewriting a row replaces it: its data stays, its selection does not.
-int WriteItemText(GadgetObject& g, int item, TextView text, int) {
-  if (!Exists(g, item)) return -1;
-  LRESULT data = Send(g, LB_GETITEMDATA, static_cast<WPARAM>(item));
-  Send(g, LB_DELETESTRING, static_cast<WPARAM>(item));
-  InsertItem(g, item, text);
-  Send(g, LB_SETITEMDATA, static_cast<WPARAM>(item), data);
-  return 0;
 }
 
 std::intptr_t ReadItemData(GadgetObject& g, int item) {
@@ -195,30 +173,39 @@ bool Procedure(GadgetObject& g, UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 }  // namespace
 
-const GadgetKind& ListViewKind() {
-  static const GadgetKind kind{
-      .code = GK_LISTVIEW,
-      .release = ReleaseColors,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertItem = InsertItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .itemCount = ItemCount,
-      .readItemState = ReadItemState,
-      .writeItemState = WriteItemState,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .showColor = ShowColor,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
-      .rowHeight = RowHeight,
-  };
-  return kind;
+}  // namespace kv::win32
+
+namespace kv::platform {
+
+void FocusListRow(Handle list, int row) {
+  SendMessageW(win32::Hwnd(list), LB_SETCARETINDEX, static_cast<WPARAM>(row), 0);
 }
 
-const KindBehaviour kListViewBehaviour{.hook = Hook, .procedure = Procedure};
+const KindRecord& ListViewRecord() {
+  static const KindRecord record{
+      .style = [](int) { return win32::ControlStyle{L"ListBox", 0x50330141, WS_EX_CLIENTEDGE}; },
+      .hook = win32::Hook,
+      .procedure = win32::Procedure,
+      .slots = {
+          .code = GK_LISTVIEW,
+          .release = win32::ReleaseColors,
+          .readState = win32::ReadState,
+          .writeState = win32::WriteState,
+          .readText = win32::ReadText,
+          .insertItem = win32::InsertItem,
+          .deleteItem = win32::DeleteItem,
+          .clearItems = win32::ClearItems,
+          .itemCount = win32::ItemCount,
+          .readItemState = win32::ReadItemState,
+          .writeItemState = win32::WriteItemState,
+          .readItemText = win32::ReadItemText,
+          .showColor = win32::ShowColor,
+          .writeItemData = win32::WriteItemData,
+          .readItemData = win32::ReadItemData,
+          .rowHeight = win32::RowHeight,
+      },
+  };
+  return record;
+}
 
-}  // namespace kv::win32
+}  // namespace kv::platform

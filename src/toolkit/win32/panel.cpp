@@ -1,6 +1,7 @@
 // Panels on the platform's tab control. Each tab has a page, a hidden
 // "STATIC" child of the panel that holds the tab's gadgets; only the
-// selected tab's page is shown, enabled, in the panel's display area.
+// selected tab's page is shown, enabled, in the panel's display area. The
+// core writes the rules of tabs over the primitives here (panel.cpp there).
 #include "win32.h"
 
 #include <commctrl.h>
@@ -17,30 +18,29 @@ namespace {
 constexpr wchar_t kPageProp[] = L"KV_Page";
 constexpr int kLongestTitle = 4096;
 
-// What a page keeps: its own procedure, the panel's item data and, under
-// visual styles, a brush of the themed background for its labels.
+// What a page keeps: its own procedure and, under visual styles, a brush of
+// the themed background for its labels.
 struct Page {
   WNDPROC previous = nullptr;
-  std::intptr_t data = 0;
   HBRUSH brush = nullptr;
   HBITMAP bitmap = nullptr;
 };
 
 Page* PageData(HWND page) { return static_cast<Page*>(GetPropW(page, kPageProp)); }
 
-LRESULT Send(GadgetObject& g, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  return SendMessageW(HwndOf(g), message, wParam, lParam);
+LRESULT Send(HWND panel, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageW(panel, message, wParam, lParam);
 }
 
-int Count(GadgetObject& g) { return static_cast<int>(Send(g, TCM_GETITEMCOUNT)); }
-bool Exists(GadgetObject& g, int item) { return item >= 0 && item < Count(g); }
-int Selected(GadgetObject& g) { return static_cast<int>(Send(g, TCM_GETCURSEL)); }
+int Count(HWND panel) { return static_cast<int>(Send(panel, TCM_GETITEMCOUNT)); }
+bool Exists(HWND panel, int item) { return item >= 0 && item < Count(panel); }
+int Selected(HWND panel) { return static_cast<int>(Send(panel, TCM_GETCURSEL)); }
 
-HWND PageOf(GadgetObject& g, int item) {
-  if (!Exists(g, item)) return nullptr;
+HWND PageOf(HWND panel, int item) {
+  if (!Exists(panel, item)) return nullptr;
   TCITEMW tab{};
   tab.mask = TCIF_PARAM;
-  Send(g, TCM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&tab));
+  Send(panel, TCM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&tab));
   return reinterpret_cast<HWND>(tab.lParam);
 }
 
@@ -146,135 +146,28 @@ HWND CreatePage(HWND panel) {
 }
 
 // The display area; without visual styles it is computed from the tab rows.
-void PlacePage(GadgetObject& g, HWND page) {
-  HWND panel = HwndOf(g);
+void PlacePage(HWND panel, HWND page) {
   RECT client{};
   GetClientRect(panel, &client);
   RECT area{};
   if (Themed(panel)) {
     area = client;
-    Send(g, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    Send(panel, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     OffsetRect(&area, -1, 1);
     area.bottom -= 1;
   } else {
     RECT tab{};
-    Send(g, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
-    int rows = static_cast<int>(Send(g, TCM_GETROWCOUNT)) * (tab.bottom - tab.top);
+    Send(panel, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+    int rows = static_cast<int>(Send(panel, TCM_GETROWCOUNT)) * (tab.bottom - tab.top);
     area = {2, rows + 4, client.right - 2, client.bottom - 2};
   }
   SetWindowPos(page, nullptr, area.left, area.top, std::max(0L, area.right - area.left),
                std::max(0L, area.bottom - area.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void HidePage(GadgetObject& g) {
-  if (HWND page = PageOf(g, Selected(g))) {
-    ShowWindow(page, SW_HIDE);
-    EnableWindow(page, FALSE);
-  }
-}
-
-void ShowPage(GadgetObject& g) {
-  HWND page = PageOf(g, Selected(g));
-  if (!page) return;
-  PlacePage(g, page);
-  EnableWindow(page, TRUE);
-  ShowWindow(page, SW_SHOW);
-}
-
-void Select(GadgetObject& g, int item) {
-  HidePage(g);
-  Send(g, TCM_SETCURSEL, static_cast<WPARAM>(item));
-  ShowPage(g);
-}
-
-int ReadState(GadgetObject& g) { return Selected(g); }
-
-void WriteState(GadgetObject& g, int item) {
-  if (Exists(g, item)) Select(g, item);
-}
-
-Text ReadItemText(GadgetObject& g, int item, int) {
-  if (!Exists(g, item)) return {};
-  std::wstring buffer(kLongestTitle + 1, L'\0');
-  TCITEMW tab{};
-  tab.mask = TCIF_TEXT;
-  tab.pszText = buffer.data();
-  tab.cchTextMax = kLongestTitle + 1;
-  Send(g, TCM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&tab));
-  return FromWide(tab.pszText, wcsnlen(tab.pszText, kLongestTitle));
-}
-
-int WriteItemText(GadgetObject& g, int item, TextView text, int) {
-  if (!Exists(g, item)) return 0;
-  std::wstring title = Wide(text);
-  TCITEMW tab{};
-  tab.mask = TCIF_TEXT;
-  tab.pszText = title.data();
-  Send(g, TCM_SETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&tab));
-  if (HWND page = PageOf(g, Selected(g))) InvalidateRect(page, nullptr, TRUE);
-  return 0;
-}
-
-Text ReadText(GadgetObject& g) { return ReadItemText(g, Selected(g), 0); }
-void WriteText(GadgetObject& g, TextView text) { WriteItemText(g, Selected(g), text, 0); }
-
-// The new tab's page becomes the current gadget parent in place of the
-// panel or the page before it.
-int InsertItem(GadgetObject& g, int position, TextView title) {
-  int count = Count(g);
-  if (position < -1) return 0;
-  if (position == -1 || position > count) position = count;
-  HWND page = CreatePage(HwndOf(g));
-  if (!page) return 0;
-  std::wstring text = Wide(title);
-  TCITEMW tab{};
-  tab.mask = TCIF_TEXT | TCIF_PARAM;
-  tab.pszText = text.data();
-  tab.lParam = reinterpret_cast<LPARAM>(page);
-  Send(g, TCM_INSERTITEMW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&tab));
-  if (Selected(g) < 0) Send(g, TCM_SETCURSEL, 0);
-  ReplaceGadgetParent(HandleOf(page));
-  ShowPage(g);
-  return 0;
-}
-
-// Deleting a tab selects the first one (the second when the first goes);
-// the page goes with every gadget on it.
-void DeleteItem(GadgetObject& g, int item) {
-  HWND page = PageOf(g, item);
-  if (!page) return;
-  bool last = Count(g) == 1;
-  if (last) {
-    HidePage(g);
-  } else {
-    Select(g, item == 0 ? 1 : 0);
-  }
-  Send(g, TCM_DELETEITEM, static_cast<WPARAM>(item));
-  if (!last) Send(g, TCM_SETCURSEL, 0);
-  DestroyWindow(page);
-}
-
-void ClearItems(GadgetObject& g) {
-  while (Count(g) > 0) DeleteItem(g, 0);
-}
-
-int ItemCount(GadgetObject& g) { return Count(g); }
-
-void Place(GadgetObject& g, const PixelRect& rect) {
-  platform::MoveControl(g.handle, rect);
-  if (HWND page = PageOf(g, Selected(g))) PlacePage(g, page);
-}
-
-void OpenItem(GadgetObject& g, int item) {
-  if (item == -2) {
-    PushGadgetParent(g.handle);
-  } else if (HWND page = PageOf(g, item)) {
-    PushGadgetParent(HandleOf(page));
-  }
-}
-
 int ReadAttribute(GadgetObject& g, int attribute) {
-  HWND page = PageOf(g, Selected(g));
+  HWND panel = HwndOf(g);
+  HWND page = PageOf(panel, Selected(panel));
   if (!page) return 0;
   RECT client{};
   GetClientRect(page, &client);
@@ -283,19 +176,11 @@ int ReadAttribute(GadgetObject& g, int attribute) {
     case KV_Panel_ItemWidth: return FromPixelsX(client.right);
     case KV_Panel_ItemHeight: return FromPixelsY(client.bottom);
     case KV_Panel_TabHeight:
-      Send(g, TCM_GETITEMRECT, static_cast<WPARAM>(Selected(g)), reinterpret_cast<LPARAM>(&tab));
+      Send(panel, TCM_GETITEMRECT, static_cast<WPARAM>(Selected(panel)),
+           reinterpret_cast<LPARAM>(&tab));
       return FromPixelsY(tab.top + tab.bottom);
     default: return 0;
   }
-}
-
-std::intptr_t ReadItemData(GadgetObject& g, int item) {
-  HWND page = PageOf(g, item);
-  return page ? PageData(page)->data : 0;
-}
-
-void WriteItemData(GadgetObject& g, int item, std::intptr_t data) {
-  if (HWND page = PageOf(g, item)) PageData(page)->data = data;
 }
 
 // The user's tab switch: the old page goes before, the new one comes after.
@@ -303,11 +188,11 @@ bool Hook(GadgetObject& g, UINT message, WPARAM, LPARAM lParam, LRESULT* result)
   if (message != WM_NOTIFY) return false;
   switch (reinterpret_cast<NMHDR*>(lParam)->code) {
     case TCN_SELCHANGING:
-      HidePage(g);
+      platform::ShowTabPage(g.handle, false);
       *result = FALSE;
       return true;
     case TCN_SELCHANGE:
-      ShowPage(g);
+      platform::ShowTabPage(g.handle, true);
       QueueGadgetEvent(g, ET_CHANGE);
       *result = 0;
       return true;
@@ -318,28 +203,89 @@ bool Hook(GadgetObject& g, UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 
 }  // namespace
 
-const GadgetKind& PanelKind() {
-  static const GadgetKind kind{
-      .code = GK_PANEL,
-      .readState = ReadState,
-      .writeState = WriteState,
-      .readText = ReadText,
-      .writeText = WriteText,
-      .insertItem = InsertItem,
-      .deleteItem = DeleteItem,
-      .clearItems = ClearItems,
-      .place = Place,
-      .itemCount = ItemCount,
-      .readItemText = ReadItemText,
-      .writeItemText = WriteItemText,
-      .openItem = OpenItem,
-      .readAttribute = ReadAttribute,
-      .writeItemData = WriteItemData,
-      .readItemData = ReadItemData,
+}  // namespace kv::win32
+
+namespace kv::platform {
+
+using win32::Hwnd;
+
+const KindRecord& PanelRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{WC_TABCONTROLW, 0x50030000, WS_EX_TRANSPARENT};
+          },
+      .hook = win32::Hook,
+      .slots = {.code = GK_PANEL, .readAttribute = win32::ReadAttribute},
   };
-  return kind;
+  return record;
 }
 
-const KindBehaviour kPanelBehaviour{.hook = Hook};
+int TabCount(Handle panel) { return win32::Count(Hwnd(panel)); }
 
-}  // namespace kv::win32
+int SelectedTab(Handle panel) { return win32::Selected(Hwnd(panel)); }
+
+void SelectTab(Handle panel, int tab) {
+  win32::Send(Hwnd(panel), TCM_SETCURSEL, static_cast<WPARAM>(tab));
+}
+
+void ShowTabPage(Handle handle, bool shown) {
+  HWND panel = Hwnd(handle);
+  HWND page = win32::PageOf(panel, win32::Selected(panel));
+  if (!page) return;
+  if (shown) {
+    win32::PlacePage(panel, page);
+    EnableWindow(page, TRUE);
+    ShowWindow(page, SW_SHOW);
+  } else {
+    ShowWindow(page, SW_HIDE);
+    EnableWindow(page, FALSE);
+  }
+}
+
+Handle TabPage(Handle panel, int tab) { return win32::HandleOf(win32::PageOf(Hwnd(panel), tab)); }
+
+Handle InsertTab(Handle handle, int position, TextView title) {
+  HWND panel = Hwnd(handle);
+  HWND page = win32::CreatePage(panel);
+  if (!page) return 0;
+  std::wstring text = win32::Wide(title);
+  TCITEMW tab{};
+  tab.mask = TCIF_TEXT | TCIF_PARAM;
+  tab.pszText = text.data();
+  tab.lParam = reinterpret_cast<LPARAM>(page);
+  win32::Send(panel, TCM_INSERTITEMW, static_cast<WPARAM>(position),
+              reinterpret_cast<LPARAM>(&tab));
+  return win32::HandleOf(page);
+}
+
+// The tab control does not keep its selection on the tab it had.
+void RemoveTab(Handle handle, int tab) {
+  HWND panel = Hwnd(handle);
+  int selected = win32::Selected(panel);
+  win32::Send(panel, TCM_DELETEITEM, static_cast<WPARAM>(tab));
+  if (selected < 0 || selected == tab) return;
+  win32::Send(panel, TCM_SETCURSEL, static_cast<WPARAM>(selected > tab ? selected - 1 : selected));
+}
+
+Text TabTitle(Handle panel, int tab) {
+  std::wstring buffer(win32::kLongestTitle + 1, L'\0');
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = buffer.data();
+  item.cchTextMax = win32::kLongestTitle + 1;
+  win32::Send(Hwnd(panel), TCM_GETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+  return win32::FromWide(item.pszText, wcsnlen(item.pszText, win32::kLongestTitle));
+}
+
+void WriteTabTitle(Handle handle, int tab, TextView title) {
+  HWND panel = Hwnd(handle);
+  std::wstring text = win32::Wide(title);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = text.data();
+  win32::Send(panel, TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
+  if (HWND page = win32::PageOf(panel, win32::Selected(panel))) InvalidateRect(page, nullptr, TRUE);
+}
+
+}  // namespace kv::platform

@@ -69,9 +69,36 @@ LRESULT CALLBACK ScrollAreaProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
   return ForwardToWindow(hwnd, message, wParam, lParam);
 }
 
+namespace {
+
+// A scroll area's border as its flags choose; a sunken edge by default.
+ControlStyle ScrollAreaStyle(int flags) {
+  DWORD style = kChild | WS_CLIPCHILDREN;
+  if (flags & KV_ScrollArea_BorderLess) return {kScrollAreaClass, style, 0};
+  if (flags & KV_ScrollArea_Flat) return {kScrollAreaClass, style | WS_BORDER, 0};
+  if (flags & KV_ScrollArea_Single) return {kScrollAreaClass, style, WS_EX_STATICEDGE};
+  if (flags & KV_ScrollArea_Raised) {
+    return {kScrollAreaClass, style, WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME};
+  }
+  return {kScrollAreaClass, style, WS_EX_CLIENTEDGE};
+}
+
+// The inner area, which holds the gadgets.
+bool MakeInner(HWND area) {
+  return CreateWindowExW(0, kScrollAreaChildClass, L"", kChild | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                         area, nullptr, Instance(), nullptr) != nullptr;
+}
+
+}  // namespace
+
 }  // namespace win32
 
 namespace platform {
+
+const KindRecord& ScrollAreaRecord() {
+  static const KindRecord record{.style = win32::ScrollAreaStyle, .makeParts = win32::MakeInner};
+  return record;
+}
 
 Handle ScrollAreaInner(Handle area) {
   return win32::HandleOf(GetWindow(win32::Hwnd(area), GW_CHILD));

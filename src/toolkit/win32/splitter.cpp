@@ -83,3 +83,17 @@ LRESULT CALLBACK SplitterProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 }  // namespace kv::win32
+
+namespace kv::platform {
+
+const KindRecord& SplitterRecord() {
+  static const KindRecord record{
+      .style =
+          [](int) {
+            return win32::ControlStyle{win32::kSplitterClass, win32::kChild | WS_CLIPCHILDREN, 0};
+          },
+  };
+  return record;
+}
+
+}  // namespace kv::platform

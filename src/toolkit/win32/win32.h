@@ -7,9 +7,46 @@
 
 #include <string>
 
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
+#include "toolkit/reports.h"
 
 namespace kv::win32 {
+
+// The platform's window class of a kind's control and the style bits every
+// gadget of the kind has.
+struct ControlStyle {
+  const wchar_t* name;
+  DWORD style;
+  DWORD exStyle;
+  bool flagsAreStyle = true;  // else the flags are translated into style
+};
+
+}  // namespace kv::win32
+
+namespace kv::platform {
+
+// A Win32 kind: its control, its platform behaviour beyond the core's slots
+// (empty members do nothing) and its slots.
+struct KindRecord {
+  win32::ControlStyle (*style)(int flags) = nullptr;  // from the creation flags
+  bool hasText = false;  // the control's window text is the creation text
+  // Windows made inside the new control with it; false fails the creation.
+  bool (*makeParts)(HWND control) = nullptr;
+  // Set-up after creation, before the control is subclassed.
+  void (*attach)(GadgetObject&) = nullptr;
+  // Notify, command, scroll and control-colour messages about the gadget;
+  // false leaves them to the generic translation.
+  bool (*hook)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
+  // The control's own messages, before its procedure; true swallows them.
+  bool (*procedure)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
+  GadgetKind slots;
+};
+
+}  // namespace kv::platform
+
+namespace kv::win32 {
+
+using platform::KindRecord;
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 on both sides");
 
@@ -70,51 +107,14 @@ inline ControlData& DataOf(GadgetObject& gadget) {
   return static_cast<ControlData&>(*gadget.data);
 }
 
-// Platform behaviour of a kind beyond the core's slots; empty members do
-// nothing.
-struct KindBehaviour {
-  // Set-up after creation, before the control is subclassed.
-  void (*attach)(GadgetObject&) = nullptr;
-  // Notify, command, scroll and control-colour messages about the gadget;
-  // false leaves them to the generic translation.
-  bool (*hook)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
-  // The control's own messages, before its procedure; true swallows them.
-  bool (*procedure)(GadgetObject&, UINT, WPARAM, LPARAM, LRESULT*) = nullptr;
-};
+// Style bits most controls have.
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kTabbed = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+// All of flag's bits are set in flags.
+inline bool HasFlag(int flags, int flag) { return (flags & flag) == flag; }
 
-const GadgetKind& ButtonKind();
-const GadgetKind& StringKind();
-const GadgetKind& TextKind();
-const GadgetKind& ListViewKind();
-const GadgetKind& EditorKind();
-const GadgetKind& PanelKind();
-extern const KindBehaviour kStringBehaviour;
-extern const KindBehaviour kTextBehaviour;
-extern const KindBehaviour kListViewBehaviour;
-extern const KindBehaviour kEditorBehaviour;
-extern const KindBehaviour kPanelBehaviour;
-const GadgetKind& ComboBoxKind();
-const GadgetKind& ListIconKind();
-const GadgetKind& TreeKind();
-const GadgetKind& DateKind();
-const GadgetKind& CalendarKind();
-const GadgetKind& IpAddressKind();
-const GadgetKind& ShortcutKind();
-const GadgetKind& HyperLinkKind();
-const GadgetKind& ImageKind();
-const GadgetKind& ButtonImageKind();
-extern const KindBehaviour kChoiceBehaviour;
-extern const KindBehaviour kValueBehaviour;
-extern const KindBehaviour kSpinBehaviour;
-extern const KindBehaviour kComboBoxBehaviour;
-extern const KindBehaviour kListIconBehaviour;
-extern const KindBehaviour kTreeBehaviour;
-extern const KindBehaviour kDateBehaviour;
-extern const KindBehaviour kLinkBehaviour;
-extern const KindBehaviour kImageBehaviour;
 // The events of the lists' and trees' common notifications.
 bool ItemListNotification(GadgetObject& gadget, const NMHDR& header);
-const KindBehaviour& BehaviourOf(const GadgetObject& gadget);
 // Fields and editors report their focus messages as ET_FOCUS and ET_LOST_FOCUS.
 bool FocusProcedure(GadgetObject& gadget, UINT message, WPARAM, LPARAM, LRESULT*);
 

@@ -58,8 +58,8 @@ void ApplySizeLimits(HWND window, int number, MINMAXINFO* info) {
 bool OfferToGadget(HWND control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   GadgetObject* gadget = control ? GadgetOfHwnd(control) : nullptr;
   if (!gadget) return false;
-  const KindBehaviour& behaviour = BehaviourOf(*gadget);
-  return behaviour.hook && behaviour.hook(*gadget, message, wParam, lParam, result);
+  const KindRecord& kind = *gadget->record;
+  return kind.hook && kind.hook(*gadget, message, wParam, lParam, result);
 }
 
 bool Command(HWND window, int number, WPARAM wParam, LPARAM lParam, LRESULT* result) {

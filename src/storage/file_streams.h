@@ -1,5 +1,6 @@
-// The little file access the XML layer needs: reading a document in pieces and
-// writing one out, over the storage layer's file primitive.
+// Files read from start to end or written out in one go, in pieces of the
+// caller's size: for readers and writers that stream a whole file (the XML
+// documents) and keep no numbered data file open.
 #pragma once
 
 #include <cstddef>
@@ -9,12 +10,13 @@
 
 namespace kv {
 
-class XmlFileReader {
+// Reads an existing regular file from its start; not exclusive.
+class FileReader {
  public:
-  XmlFileReader() = default;
-  XmlFileReader(const XmlFileReader&) = delete;
-  XmlFileReader& operator=(const XmlFileReader&) = delete;
-  ~XmlFileReader();
+  FileReader() = default;
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+  ~FileReader();
 
   bool Open(TextView path);
   // -1 when unknown.
@@ -27,12 +29,12 @@ class XmlFileReader {
 };
 
 // Creates or truncates the file, exclusively, as the data files do.
-class XmlFileWriter {
+class FileWriter {
  public:
-  XmlFileWriter() = default;
-  XmlFileWriter(const XmlFileWriter&) = delete;
-  XmlFileWriter& operator=(const XmlFileWriter&) = delete;
-  ~XmlFileWriter();
+  FileWriter() = default;
+  FileWriter(const FileWriter&) = delete;
+  FileWriter& operator=(const FileWriter&) = delete;
+  ~FileWriter();
 
   bool Create(TextView path);
   // False when not every byte was written.

@@ -1,11 +1,11 @@
-#include "toolkit/windows.h"
+#include "toolkit/top_windows.h"
 
 #include <algorithm>
 
 #include "detail/core.h"
 #include "detail/handlers.h"
 #include "runtime/object_table.h"
-#include "toolkit/backend.h"
+#include "toolkit/platform.h"
 #include "toolkit/dpi.h"
 #include "toolkit/gadgets.h"
 

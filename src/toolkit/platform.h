@@ -1,6 +1,8 @@
-// The seam between the toolkit's portable core and one platform backend.
-// Only backends include this header; dialogs and applications use the public
-// headers beside it.
+// The seam between the toolkit's portable core and one platform backend, as
+// the core sees it: the platform operations it calls and the records by which
+// a backend describes each gadget kind. What a backend calls in the core is in
+// reports.h. Only the core and backends include these two headers; dialogs and
+// applications use the public headers beside them.
 //
 // Shape of a backend:
 // - The platform operations below (namespace kv::platform) are plain
@@ -10,14 +12,12 @@
 //   other, so a backend's CMake target is an interface target that links
 //   $<LINK_GROUP:RESCAN,kv_toolkit,its static library>; users link kv_toolkit
 //   and that target.
-// - Gadget kinds are tables of operation slots (GadgetKind), one per kind,
-//   that the backend fills and returns from platform::KindTable. The core's
-//   generic gadget operations call a kind's slot and fall back to the generic
-//   behaviour named at the slot when it is empty.
-// - The backend reports what happens on its side through the On* functions
-//   and QueueGadgetEvent, which apply the portable rules (ready flag, size
-//   event replacement, suppression, collapse, handler dispatch) and clean up
-//   when a window or control is finally destroyed.
+// - Each gadget kind is one platform::KindRecord per backend, in the kind's
+//   own file of the backend: how its control is made, how it behaves on the
+//   platform and its operation slots (GadgetKind). The core finds a kind's
+//   record by code and calls its slots, or the rules it writes itself over
+//   them (kinds.cpp); an empty slot falls back to the generic behaviour named
+//   at the slot.
 // - Platform-only behaviour (message translation, subclassing, focus keys,
 //   notification routing to a kind's message hook, a relay for other threads)
 //   stays inside the backend; what a backend keeps per gadget goes into
@@ -33,9 +33,16 @@
 
 #include "gadgets.h"
 #include "runtime/text.h"
-#include "windows.h"
+#include "top_windows.h"
 
 namespace kv {
+
+namespace platform {
+// One gadget kind as a backend describes it. Each backend defines this type
+// for itself (a program links one backend); the core only holds records and
+// reaches their slots through KindSlots.
+struct KindRecord;
+}  // namespace platform
 
 struct PixelRect {
   int x = 0;
@@ -77,14 +84,15 @@ struct GadgetKind;
 
 struct GadgetObject {
   Handle handle = 0;
-  const GadgetKind* kind = nullptr;
+  const GadgetKind* kind = nullptr;  // the slots the core's operations call
+  const platform::KindRecord* record = nullptr;  // the backend's description
   std::intptr_t userData = 0;
   int number = 0;  // its own number, for the events it queues
   int window = 0;  // number of the top-level window that contains it
   int flags = 0;   // as created; some flags are no platform style bits
   std::unique_ptr<GadgetData> data;
   // What the core keeps for the kinds whose behaviour it writes itself
-  // (scroll areas, splitters).
+  // (panels, scroll areas, splitters, value gadgets and others).
   std::unique_ptr<GadgetData> state;
   int emptyLines = 0;  // editors: see editor_lines.cpp
   // Colours of the kinds that have them (a showColor slot), -1 the default.
@@ -93,6 +101,8 @@ struct GadgetObject {
 };
 
 // Operation slots of one gadget kind; an empty slot falls back as noted.
+// The core's rules for a kind may stand over its backend's slots, which they
+// then call as the platform's own operations on the control.
 struct GadgetKind {
   int code = 0;
   void (*release)(GadgetObject&) = nullptr;                   // nothing
@@ -128,77 +138,6 @@ struct GadgetKind {
   void (*react)(GadgetObject&, int type) = nullptr;           // nothing
   void (*writeImage)(GadgetObject&, Handle image) = nullptr;  // nothing
 };
-
-// ---- Core services for backends -------------------------------------------
-
-GadgetObject* FindGadgetObject(int gadget);
-
-enum class SizeChange { Restored, Minimized, Maximized, Other };
-
-// The platform's window events, each for the window itself.
-void OnWindowClose(int window);
-void OnWindowMoved(int window);
-void OnWindowSized(int window, SizeChange change);
-void OnWindowActivated(int window, bool active);
-void OnTimer(int window, int timerId);
-// The platform's final destruction of a window or gadget control: the core
-// unbinds handlers, runs the kind's release slot, drops queued events and
-// frees the record (when it still belongs to handle).
-void OnWindowDestroyed(int window, Handle handle);
-void OnGadgetDestroyed(int gadget, Handle handle);
-
-// A panel's shown page changed size: what lies on it must be placed again,
-// so the panel reports ET_RESIZE even while events are suspended.
-void OnPanelPageResized(const GadgetObject& panel);
-
-// EV_GADGET of the gadget in its window.
-void QueueGadgetEvent(const GadgetObject& gadget, int type, int flags = 0);
-
-// The user scrolled a scroll area one line or page, or to position (pixels).
-enum class ScrollMove { LineBack, LineForward, PageBack, PageForward, To };
-void OnScrollAreaScrolled(GadgetObject& area, bool vertical, ScrollMove move, int position = 0);
-// Where a splitter's bar is, for drawing it and for the user to take it.
-struct SplitterBar {
-  PixelRect rect;
-  bool vertical = false;  // a vertical splitter's bar runs from top to bottom
-};
-SplitterBar SplitterBarOf(const GadgetObject& splitter);
-// The user dragged the bar so that the first side would be position pixels.
-void OnSplitterDragged(GadgetObject& splitter, int position);
-
-// The user clicked a check box or an option.
-void OnChoiceClicked(GadgetObject& choice);
-// The user moved a value gadget: to value, or by a line or page.
-void OnValueMoved(GadgetObject& gadget, int value);
-void OnValueStepped(GadgetObject& gadget, ScrollMove move);
-
-// The gadget parent of the calling thread.
-Handle CurrentGadgetParent();
-void ReplaceGadgetParent(Handle parent);  // in place of the current one, no push
-
-// Editors' lines as items, for the editor kind's slots; written once over
-// the platform's editor primitives.
-int EditorLineCount(GadgetObject& editor);
-int InsertEditorLine(GadgetObject& editor, int position, TextView text);
-void AppendEditorLines(GadgetObject& editor, std::span<const Text> texts);
-void DeleteEditorLine(GadgetObject& editor, int line);
-void ClearEditorLines(GadgetObject& editor);
-
-// Required-size rules shared by every backend, from text extents in pixels in
-// the gadget's font and the platform's 3-D edge size.
-PixelSize ButtonRequiredSize(PixelSize text, PixelSize edge);
-PixelSize StringRequiredSize(int textHeight, PixelSize edge);
-PixelSize TextRequiredSize(PixelSize drawn, bool border, PixelSize edge);
-// A check box or option: its mark, a gap and the text.
-PixelSize ChoiceRequiredSize(PixelSize text);
-// An entry field with a button or arrows beside it, as wide as sample.
-PixelSize FieldRequiredSize(PixelSize sample, PixelSize edge, int buttonWidth);
-
-Text DecimalText(int value);
-// An IP address as dotted text, and back; false for text that is not four
-// fields of 0 to 255.
-Text AddressText(int address);
-bool ParseAddress(TextView text, int* address);
 
 // What a value gadget holds.
 struct ValueRange {
@@ -260,10 +199,44 @@ void WriteText(Handle handle, TextView text);
 int WindowNumberOf(Handle handle);
 
 // ---- Gadgets -----------------------------------------------------------------
-const GadgetKind& KindTable(int kindCode);
+// The operation slots of a backend's record.
+const GadgetKind& KindSlots(const KindRecord& record);
+
+// The backend's record of each kind, defined in the kind's own file.
+const KindRecord& ButtonRecord();
+const KindRecord& StringRecord();
+const KindRecord& TextRecord();
+const KindRecord& ListViewRecord();
+const KindRecord& EditorRecord();
+const KindRecord& PanelRecord();
+const KindRecord& FrameRecord();
+const KindRecord& ContainerRecord();
+const KindRecord& CanvasRecord();
+const KindRecord& ScrollAreaRecord();
+const KindRecord& SplitterRecord();
+const KindRecord& CheckBoxRecord();
+const KindRecord& OptionRecord();
+const KindRecord& ProgressBarRecord();
+const KindRecord& TrackBarRecord();
+const KindRecord& ScrollBarRecord();
+const KindRecord& SpinRecord();
+const KindRecord& ComboBoxRecord();
+const KindRecord& ListIconRecord();
+const KindRecord& TreeRecord();
+const KindRecord& DateRecord();
+const KindRecord& CalendarRecord();
+const KindRecord& IpAddressRecord();
+const KindRecord& ShortcutRecord();
+const KindRecord& HyperLinkRecord();
+const KindRecord& ImageRecord();
+const KindRecord& ButtonImageRecord();
+// The folder-browsing kinds: the backend's list, tree and combo box.
+const KindRecord& ExplorerListRecord();
+const KindRecord& ExplorerTreeRecord();
+const KindRecord& ExplorerComboRecord();
 
 struct ControlParams {
-  int kind = 0;
+  const KindRecord* record = nullptr;
   Handle parent = 0;
   PixelRect rect;
   TextView text;
@@ -318,7 +291,31 @@ int EditorTextLength(Handle editor);
 int EditorLineCount(Handle editor);
 int EditorLineStart(Handle editor, int line);
 int EditorLineLength(Handle editor, int start);  // of the line starting at start
+Text EditorLineText(Handle editor, int line);    // of a line that exists, without its break
 void EditorReplace(Handle editor, int from, int to, TextView text);
+
+// List views: makes row the current one, with the focus, leaving the
+// selection as it is.
+void FocusListRow(Handle list, int row);
+
+// Panels: a row of tabs, each with a page, a child of the panel that holds
+// the tab's gadgets; only the selected tab's page shows. Tabs are counted
+// from 0; the selected one is -1 when there is none.
+int TabCount(Handle panel);
+int SelectedTab(Handle panel);
+void SelectTab(Handle panel, int tab);  // shows and hides no page
+// Shows the selected tab's page, placed in the panel's display area and
+// enabled, or hides and disables it.
+void ShowTabPage(Handle panel, bool shown);
+Handle TabPage(Handle panel, int tab);  // 0 when there is no such tab
+// Inserts a tab at position (0 to TabCount) with a new hidden page, keeping
+// the selected tab selected; the page, or 0 on failure.
+Handle InsertTab(Handle panel, int position, TextView title);
+// Removes the tab and leaves its page; the selected tab stays selected, and
+// none is when it was the one removed.
+void RemoveTab(Handle panel, int tab);
+Text TabTitle(Handle panel, int tab);
+void WriteTabTitle(Handle panel, int tab, TextView title);
 
 // ---- Requesters and clipboard -------------------------------------------------
 struct TopWindowState {

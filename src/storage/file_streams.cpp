@@ -1,6 +1,6 @@
-// XML files go through the same file primitive as the data files, so both
-// layers name and open files alike.
-#include "xml/detail/xml_file.h"
+// Streamed files over the same file primitive as the data files, so every
+// file is named and opened alike.
+#include "storage/file_streams.h"
 
 #include <algorithm>
 
@@ -15,31 +15,31 @@ constexpr size_t kMostAtOnce = 1 << 30;
 
 }  // namespace
 
-XmlFileReader::~XmlFileReader() {
+FileReader::~FileReader() {
   if (handle_ != detail::kNoFile) detail::ClosePlatformFile(handle_);
 }
 
-bool XmlFileReader::Open(TextView path) {
+bool FileReader::Open(TextView path) {
   handle_ = detail::OpenPlatformFile(path, detail::OpenMode::ReadExisting);
   return handle_ != detail::kNoFile;
 }
 
-int64_t XmlFileReader::Size() const { return detail::PlatformFileLength(handle_); }
+int64_t FileReader::Size() const { return detail::PlatformFileLength(handle_); }
 
-size_t XmlFileReader::Read(void* buffer, size_t size) {
+size_t FileReader::Read(void* buffer, size_t size) {
   auto count = static_cast<std::int32_t>(std::min(size, kMostAtOnce));
   std::int32_t got = detail::ReadPlatformFile(handle_, buffer, count);
   return got > 0 ? static_cast<size_t>(got) : 0;
 }
 
-XmlFileWriter::~XmlFileWriter() { Close(); }
+FileWriter::~FileWriter() { Close(); }
 
-bool XmlFileWriter::Create(TextView path) {
+bool FileWriter::Create(TextView path) {
   handle_ = detail::OpenPlatformFile(path, detail::OpenMode::CreateOrTruncate);
   return handle_ != detail::kNoFile;
 }
 
-bool XmlFileWriter::Write(const void* bytes, size_t size) {
+bool FileWriter::Write(const void* bytes, size_t size) {
   const char* next = static_cast<const char*>(bytes);
   while (size > 0) {
     auto chunk = static_cast<std::int32_t>(std::min(size, kMostAtOnce));
@@ -51,7 +51,7 @@ bool XmlFileWriter::Write(const void* bytes, size_t size) {
   return true;
 }
 
-bool XmlFileWriter::Close() {
+bool FileWriter::Close() {
   if (handle_ == detail::kNoFile) return false;
   bool closed = detail::ClosePlatformFile(handle_);
   handle_ = detail::kNoFile;
