@@ -297,6 +297,9 @@ void EditorReplace(Handle editor, int from, int to, TextView text);
 // List views: makes row the current one, with the focus, leaving the
 // selection as it is.
 void FocusListRow(Handle list, int row);
+// The selected row, or the one with the focus when several may be selected;
+// -1 for none.
+int CurrentListRow(Handle list);
 
 // Panels: a row of tabs, each with a page, a child of the panel that holds
 // the tab's gadgets; only the selected tab's page shows. Tabs are counted

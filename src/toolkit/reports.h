@@ -56,6 +56,10 @@ void OnChoiceClicked(GadgetObject& choice);
 void OnValueMoved(GadgetObject& gadget, int value);
 void OnValueStepped(GadgetObject& gadget, ScrollMove move);
 
+// The text of a list view's row, which the core keeps: the platform's list
+// only draws it. Empty for a row that does not exist.
+const Text& ListRowText(GadgetObject& list, int row);
+
 // ---- Rules the backends' slots share -------------------------------------------
 
 // Required sizes, from text extents in pixels in the gadget's font and the

@@ -1,6 +1,6 @@
-// List views: rows of text with item data and a selection that is single,
-// multiple (each click toggles) or extended. The core writes the rules of
-// rows over these slots (list_view.cpp there).
+// List views: rows with a selection that is single, multiple (each click
+// toggles) or extended. The core keeps the rows' texts and data and writes
+// the rules of rows over these slots (list_view.cpp there).
 #include "kinds.h"
 #include "metrics.h"
 #include "toolkit/dpi.h"
@@ -38,20 +38,17 @@ int ReadState(GadgetObject& g) { return FirstSelected(g); }
 
 void WriteState(GadgetObject& g, int item) { SelectOnly(g, item); }
 
-// The current item: the selected one, or the one with the focus when several
-// may be selected.
-Text ReadText(GadgetObject& g) {
-  int item = SelectsMany(g) ? ControlOf(g).caret : FirstSelected(g);
-  return Exists(g, item) ? Rows(g)[item].text : Text{};
-}
-
 // At a position the core has checked.
-int InsertItem(GadgetObject& g, int position, TextView text) {
+int InsertItem(GadgetObject& g, int position, TextView) {
   std::vector<ListRow>& rows = Rows(g);
-  rows.insert(rows.begin() + position, ListRow{Text(text)});
+  rows.insert(rows.begin() + position, ListRow{});
   int& caret = ControlOf(g).caret;
   if (caret >= position) ++caret;
   return 0;
+}
+
+void AppendItems(GadgetObject& g, std::span<const Text> texts) {
+  Rows(g).resize(Rows(g).size() + texts.size());
 }
 
 void DeleteItem(GadgetObject& g, int item) {
@@ -83,18 +80,6 @@ void WriteItemState(GadgetObject& g, int item, int state) {
   } else {
     Rows(g)[item].selected = state != 0;
   }
-}
-
-Text ReadItemText(GadgetObject& g, int item, int) {
-  return Exists(g, item) ? Rows(g)[item].text : Text{};
-}
-
-std::intptr_t ReadItemData(GadgetObject& g, int item) {
-  return Exists(g, item) ? Rows(g)[item].data : 0;
-}
-
-void WriteItemData(GadgetObject& g, int item, std::intptr_t data) {
-  if (Exists(g, item)) Rows(g)[item].data = data;
 }
 
 int RowHeight(GadgetObject&) { return ToPixelsY(kListRowHeight); }
@@ -135,6 +120,15 @@ namespace kv::platform {
 
 void FocusListRow(Handle list, int row) { headless::FindControl(list)->caret = row; }
 
+int CurrentListRow(Handle list) {
+  const headless::Control& control = *headless::FindControl(list);
+  if (control.flags & (KV_ListView_MultiSelect | KV_ListView_ClickSelect)) return control.caret;
+  for (int row = 0; row < static_cast<int>(control.rows.size()); ++row) {
+    if (control.rows[static_cast<size_t>(row)].selected) return row;
+  }
+  return -1;
+}
+
 const KindRecord& ListViewRecord() {
   static const KindRecord record{
       .cls = headless::ControlClass::ListBox,
@@ -142,17 +136,14 @@ const KindRecord& ListViewRecord() {
           .code = GK_LISTVIEW,
           .readState = headless::ReadState,
           .writeState = headless::WriteState,
-          .readText = headless::ReadText,
           .insertItem = headless::InsertItem,
+          .appendItems = headless::AppendItems,
           .deleteItem = headless::DeleteItem,
           .clearItems = headless::ClearItems,
           .itemCount = headless::ItemCount,
           .readItemState = headless::ReadItemState,
           .writeItemState = headless::WriteItemState,
-          .readItemText = headless::ReadItemText,
           .showColor = headless::ShowColor,
-          .writeItemData = headless::WriteItemData,
-          .readItemData = headless::ReadItemData,
           .rowHeight = headless::RowHeight,
       },
   };

@@ -1,6 +1,8 @@
-// List views on the platform's list box: rows of text with item data, and
-// the press, drag and release tracking that turns the mouse into events. The
-// core writes the rules of rows over these slots (list_view.cpp there).
+// List views on the platform's list box, holding no data of its own: it keeps
+// a count of rows and their selection, and draws each row's text, which the
+// core keeps (list_view.cpp there), so thousands of rows go in with one
+// message. Also the press, drag and release tracking that turns the mouse
+// into events.
 #include "win32.h"
 
 #include <windowsx.h>
@@ -40,30 +42,14 @@ void WriteState(GadgetObject& g, int item) {
   if (item != -1) Send(g, LB_SETSEL, TRUE, item);
 }
 
-Text ReadItemText(GadgetObject& g, int item, int) {
-  if (!Exists(g, item)) return {};
-  LRESULT length = Send(g, LB_GETTEXTLEN, static_cast<WPARAM>(item));
-  if (length <= 0) return {};
-  std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT copied = Send(g, LB_GETTEXT, static_cast<WPARAM>(item),
-                        reinterpret_cast<LPARAM>(buffer.data()));
-  return FromWide(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
-}
-
-// The current item: the selected one, or the one with the focus when several
-// may be selected.
-Text ReadText(GadgetObject& g) {
-  int item = SelectsMany(g) ? static_cast<int>(Send(g, LB_GETCARETINDEX))
-                            : static_cast<int>(Send(g, LB_GETCURSEL));
-  if (SelectsMany(g) && !Send(g, LB_GETSEL, static_cast<WPARAM>(item))) return {};
-  return ReadItemText(g, item, 0);
-}
-
 // At a position the core has checked.
-int InsertItem(GadgetObject& g, int position, TextView text) {
-  std::wstring wide = Wide(text);
-  Send(g, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(wide.c_str()));
+int InsertItem(GadgetObject& g, int position, TextView) {
+  Send(g, LB_INSERTSTRING, static_cast<WPARAM>(position), 0);
   return 0;
+}
+
+void AppendItems(GadgetObject& g, std::span<const Text> texts) {
+  Send(g, LB_SETCOUNT, static_cast<WPARAM>(Count(g)) + texts.size());
 }
 
 void DeleteItem(GadgetObject& g, int item) {
@@ -87,19 +73,50 @@ void WriteItemState(GadgetObject& g, int item, int state) {
   }
 }
 
-std::intptr_t ReadItemData(GadgetObject& g, int item) {
-  return Exists(g, item) ? Send(g, LB_GETITEMDATA, static_cast<WPARAM>(item)) : 0;
-}
-
-void WriteItemData(GadgetObject& g, int item, std::intptr_t data) {
-  if (Exists(g, item)) Send(g, LB_SETITEMDATA, static_cast<WPARAM>(item), data);
-}
-
 int RowHeight(GadgetObject& g) { return static_cast<int>(Send(g, LB_GETITEMHEIGHT)); }
 
-bool Hook(GadgetObject& g, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+// In the gadget's colours, or the platform's for a selected or disabled row.
+void DrawRow(GadgetObject& g, const DRAWITEMSTRUCT& row) {
+  RECT rect = row.rcItem;
+  if (row.itemID != static_cast<UINT>(-1)) {
+    bool selected = row.itemState & ODS_SELECTED;
+    bool disabled = !IsWindowEnabled(HwndOf(g));
+    COLORREF back = selected            ? GetSysColor(COLOR_HIGHLIGHT)
+                    : g.backColor != -1 ? static_cast<COLORREF>(g.backColor)
+                                        : GetSysColor(COLOR_WINDOW);
+    COLORREF front = selected             ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                     : disabled           ? GetSysColor(COLOR_GRAYTEXT)
+                     : g.frontColor != -1 ? static_cast<COLORREF>(g.frontColor)
+                                          : GetSysColor(COLOR_WINDOWTEXT);
+    SetBkColor(row.hDC, back);
+    SetTextColor(row.hDC, front);
+    std::wstring text = Wide(ListRowText(g, static_cast<int>(row.itemID)));
+    ExtTextOutW(row.hDC, rect.left + 1, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+  }
+  if (row.itemState & ODS_FOCUS) DrawFocusRect(row.hDC, &rect);
+}
+
+// A list box that draws its rows keeps the row height it had at creation;
+// the rows take the height of the font it is given, as a standard list's do.
+void FitRowsToFont(HWND hwnd, HFONT font) {
+  HDC dc = GetDC(hwnd);
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+}
+
+bool Hook(GadgetObject& g, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   if (message == WM_CTLCOLORLISTBOX) {
     return PaintColors(g, reinterpret_cast<HDC>(wParam), COLOR_WINDOW, result);
+  }
+  if (message == WM_DRAWITEM) {
+    DrawRow(g, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    *result = TRUE;
+    return true;
   }
   if (message != WM_COMMAND) return false;
   switch (HIWORD(wParam)) {
@@ -143,6 +160,10 @@ bool Procedure(GadgetObject& g, UINT message, WPARAM wParam, LPARAM lParam, LRES
   auto mark = reinterpret_cast<std::intptr_t>(GetPropW(hwnd, kMouseDownProp));
   *result = 0;
   switch (message) {
+    case WM_SETFONT:
+      *result = CallWindowProcW(DataOf(g).previous, hwnd, message, wParam, lParam);
+      FitRowsToFont(hwnd, reinterpret_cast<HFONT>(wParam));
+      return true;
     case WM_LBUTTONDOWN:
       return Press(g, wParam, lParam);
     case WM_MOUSEMOVE: {
@@ -181,9 +202,17 @@ void FocusListRow(Handle list, int row) {
   SendMessageW(win32::Hwnd(list), LB_SETCARETINDEX, static_cast<WPARAM>(row), 0);
 }
 
+int CurrentListRow(Handle list) {
+  HWND hwnd = win32::Hwnd(list);
+  bool many = GetWindowLongW(hwnd, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL);
+  auto row = static_cast<int>(SendMessageW(hwnd, many ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+  return row < 0 || row >= static_cast<int>(SendMessageW(hwnd, LB_GETCOUNT, 0, 0)) ? -1 : row;
+}
+
 const KindRecord& ListViewRecord() {
   static const KindRecord record{
-      .style = [](int) { return win32::ControlStyle{L"ListBox", 0x50330141, WS_EX_CLIENTEDGE}; },
+      // Drawn by its owner, with no data: LBS_OWNERDRAWFIXED | LBS_NODATA.
+      .style = [](int) { return win32::ControlStyle{L"ListBox", 0x50332111, WS_EX_CLIENTEDGE}; },
       .hook = win32::Hook,
       .procedure = win32::Procedure,
       .slots = {
@@ -191,17 +220,14 @@ const KindRecord& ListViewRecord() {
           .release = win32::ReleaseColors,
           .readState = win32::ReadState,
           .writeState = win32::WriteState,
-          .readText = win32::ReadText,
           .insertItem = win32::InsertItem,
+          .appendItems = win32::AppendItems,
           .deleteItem = win32::DeleteItem,
           .clearItems = win32::ClearItems,
           .itemCount = win32::ItemCount,
           .readItemState = win32::ReadItemState,
           .writeItemState = win32::WriteItemState,
-          .readItemText = win32::ReadItemText,
           .showColor = win32::ShowColor,
-          .writeItemData = win32::WriteItemData,
-          .readItemData = win32::ReadItemData,
           .rowHeight = win32::RowHeight,
       },
   };

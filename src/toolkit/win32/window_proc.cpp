@@ -151,6 +151,9 @@ bool TranslateWindowMessage(HWND receiver, UINT message, WPARAM wParam, LPARAM l
     case WM_NOTIFY:
       return OfferToGadget(reinterpret_cast<NMHDR*>(lParam)->hwndFrom, message, wParam, lParam,
                            result);
+    case WM_DRAWITEM:
+      return OfferToGadget(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem, message, wParam,
+                           lParam, result);
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_CTLCOLOREDIT:
