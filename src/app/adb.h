@@ -32,6 +32,8 @@ constexpr TextView kEnable = u"shell pm enable --user 0 ";
 constexpr TextView kDisable = u"shell pm disable-user --user 0 ";
 constexpr TextView kUninstall = u"shell pm uninstall --user 0 ";
 constexpr TextView kInstallExisting = u"shell pm install-existing --user 0 ";
+// Followed by a package name.
+constexpr TextView kDumpPackage = u"shell dumpsys package ";
 
 // Answers relied on.
 constexpr TextView kPackagePrefix = u"package:";  // one package a line

@@ -5,6 +5,7 @@
 #include "app/adb.h"
 #include "app/adb_answers.h"
 #include "app/device_lists.h"
+#include "app/package_dump.h"
 #include "app/program.h"
 #include "app/selection.h"
 #include "toolkit/gadgets.h"
@@ -110,7 +111,7 @@ void Carry(Program& program, Action action, const PackageTab& tab, const Text& p
                       }));
       break;
     case Action::Dump:
-      ShowMessageBox(u"Dump", u"TODO");
+      channel.Enqueue(Text(adb::kDumpPackage) + package, DumpSteps(program));
       break;
   }
 }
