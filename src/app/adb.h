@@ -34,6 +34,9 @@ constexpr TextView kUninstall = u"shell pm uninstall --user 0 ";
 constexpr TextView kInstallExisting = u"shell pm install-existing --user 0 ";
 // Followed by a package name.
 constexpr TextView kDumpPackage = u"shell dumpsys package ";
+// Followed by TABLE NAME, and for a write by the value as one shell word.
+constexpr TextView kSettingsPut = u"shell settings put ";
+constexpr TextView kSettingsGet = u"shell settings get ";
 
 // Answers relied on.
 constexpr TextView kPackagePrefix = u"package:";  // one package a line

@@ -5,6 +5,7 @@
 #include "app/device_lists.h"
 #include "app/package_actions.h"
 #include "app/selection.h"
+#include "app/setting_write.h"
 #include "app/settings_tab.h"
 #include "dialog/dialog.h"
 #include "process/process.h"
