@@ -37,6 +37,9 @@ constexpr TextView kDumpPackage = u"shell dumpsys package ";
 // Followed by TABLE NAME, and for a write by the value as one shell word.
 constexpr TextView kSettingsPut = u"shell settings put ";
 constexpr TextView kSettingsGet = u"shell settings get ";
+// Put before the parameters of every command but kill-server, followed by
+// the chosen device's serial.
+constexpr TextView kDeviceOption = u"-s ";
 
 // Answers relied on.
 constexpr TextView kPackagePrefix = u"package:";  // one package a line

@@ -26,6 +26,10 @@ bool IsSettingName(TextView name) {
   return IsPlainWord(name, u"_.-:+@");
 }
 
+bool IsDeviceSerial(TextView serial) {
+  return IsPlainWord(serial, u"_.-:");
+}
+
 Text DeviceShellWord(TextView text) {
   Text word = u"'";
   for (char16_t c : text) {

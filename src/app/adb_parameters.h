@@ -12,6 +12,11 @@ namespace kv {
 // else as more than a name.
 bool IsSettingName(TextView name);
 
+// A device serial as adb lists it (emulator-5554, 192.168.1.20:5555,
+// adb-R58M41XYZ2A-x1Y2z3._adb-tls-connect._tcp): ASCII letters, digits and
+// "_ . - :", not starting with "-".
+bool IsDeviceSerial(TextView serial);
+
 // text as one word for the device's shell, single-quoted (a ' becomes
 // '\''), and that word as one parameter of adb's own command line, which
 // adb joins with blanks and hands to the shell. Any text arrives as it is.

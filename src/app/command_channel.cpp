@@ -59,11 +59,22 @@ void CommandChannel::Pump() {
   }
 }
 
+const Text& CommandChannel::NoDeviceSerial() {
+  static const Text none;
+  return none;
+}
+
+Text CommandChannel::ParametersFor(const Text& parameters) const {
+  if (deviceSerial_.empty()) return parameters;
+  return Text(adb::kDeviceOption) + deviceSerial_ + u" " + parameters;
+}
+
 void CommandChannel::StartNext() {
   QueuedCommand& next = queue_.front();
   state_ = PumpState::Started;
   running_ = std::move(next.steps);
-  child_ = StartProcess(adbPath_, next.parameters, PathDirectory(adbPath_), adb::kCommandFlags);
+  child_ = StartProcess(adbPath_, ParametersFor(next.parameters), PathDirectory(adbPath_),
+                        adb::kCommandFlags);
   queue_.pop_front();
 }
 

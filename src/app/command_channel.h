@@ -36,9 +36,12 @@ enum class PumpState { Idle, Started, Reading, Finished };
 
 class CommandChannel {
  public:
-  // adbPath is read at each start, so an edited path applies to the next
-  // command; it must outlive the channel.
-  explicit CommandChannel(const Text& adbPath) : adbPath_(adbPath) {}
+  // adbPath and deviceSerial are read at each start, so an edited path or a
+  // newly chosen device applies to the next command; both must outlive the
+  // channel. A serial, when not empty, goes before every command's
+  // parameters as "-s SERIAL".
+  explicit CommandChannel(const Text& adbPath, const Text& deviceSerial = NoDeviceSerial())
+      : adbPath_(adbPath), deviceSerial_(deviceSerial) {}
   CommandChannel(const CommandChannel&) = delete;
   CommandChannel& operator=(const CommandChannel&) = delete;
 
@@ -65,11 +68,14 @@ class CommandChannel {
   std::size_t QueuedCount() const { return queue_.size(); }
 
  private:
+  static const Text& NoDeviceSerial();
+  Text ParametersFor(const Text& parameters) const;
   void StartNext();
   void ReadLines();
   void Finish();
 
   const Text& adbPath_;
+  const Text& deviceSerial_;
   std::deque<QueuedCommand> queue_;
   PumpState state_ = PumpState::Idle;
   CommandSteps running_;

@@ -6,6 +6,7 @@
 
 #include "app/adb.h"
 #include "app/adb_answers.h"
+#include "app/device_choice.h"
 #include "app/program.h"
 #include "app/selection.h"
 #include "storage/file_paths.h"
@@ -29,13 +30,16 @@ struct ReloadRow {
   Order order = Order::Sorted;
   Start start = Start::Empties;
   Listed listed = Listed::Ignores;
+  // Also handed the collected lines before they fill the list.
+  void (*alsoTake)(Program&, std::span<const Text>) = nullptr;
 };
 
 // Order matters: the device information text is the "devices" output then
 // the services, and the uninstalled packages are what the enabled and
 // disabled queries did not list.
 constexpr ReloadRow kReloadRows[] = {
-    {adb::kDevices, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted},
+    {adb::kDevices, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted, Start::Empties,
+     Listed::Ignores, TakeAttachedDevices},
     {adb::kListLibraries, &MainGadgets::lstSLibraries},
     {adb::kListModules, &MainGadgets::lstSModules},
     {adb::kDumpsysList, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted,
@@ -99,6 +103,7 @@ CommandSteps LoadSteps(Program& program, const ReloadRow& row,
   return {[load] { BeginLoad(*load); },
           [load](Text line) { TakeLine(*load, std::move(line)); },
           [load, &program](const CommandOutcome& outcome) {
+            if (load->row.alsoTake) load->row.alsoTake(program, load->lines);
             EndLoad(*load);
             FinishCommand(program, outcome);
           }};

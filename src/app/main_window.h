@@ -17,6 +17,7 @@ inline constexpr TextView kMainWindowName = u"wndADB";
 // start-up; -1 for a name the window does not hold.
 struct MainGadgets {
   int window = -1;  // wndADB
+  int cmbODevice = -1;
   int cmdCWrite = -1, cmdGenCopy = -1, cmdGenReload = -1, cmdOSetADBPath = -1;
   int cmdSDisable = -1, cmdSDump = -1, cmdSEnable = -1, cmdSReinstall = -1, cmdSUninstall = -1;
   int cmdUDisable = -1, cmdUDump = -1, cmdUEnable = -1, cmdUUninstall = -1;

@@ -2,6 +2,7 @@
 
 #include "app/adb.h"
 #include "app/config_file.h"
+#include "app/device_choice.h"
 #include "app/device_lists.h"
 #include "app/package_actions.h"
 #include "app/selection.h"
@@ -95,6 +96,7 @@ void BindHandlers(Program& p) {
   Bind(g.cmdOSetADBPath, [&p] { ChooseAdbPath(p); });
   Bind(g.txtOADBPath, [&p] { OnAdbPathTyped(p); });
   Bind(g.cmdCWrite, [&p] { WriteSetting(p); });
+  Bind(g.cmbODevice, [&p] { ChooseDevice(p); });
 }
 
 bool BuildMainWindow(Program& p) {
@@ -105,6 +107,7 @@ bool BuildMainWindow(Program& p) {
     p.user = UserTabOf(p.g);
     p.system = SystemTabOf(p.g);
     BindHandlers(p);
+    ShowDeviceChoice(p);
     WriteGadgetColor(p.g.lblWarn, KV_FrontColor, kRed);
     SetGadgetTip(p.g.cmdGenReload, u"Reload all data on all tabs");
     SetGadgetTip(p.g.cmdGenCopy, u"Copy currently selected list to clipboard");

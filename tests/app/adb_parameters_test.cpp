@@ -1,6 +1,8 @@
-// What may go into adb's parameters, without processes or windows.
+// What may go into adb's parameters, and the lines that name devices,
+// without processes or windows.
 #include <gtest/gtest.h>
 
+#include "app/adb_answers.h"
 #include "app/adb_parameters.h"
 
 using namespace kv;
@@ -18,6 +20,16 @@ TEST(AdbParameters, SettingNamesAreWordsTheShellTakesAsTheyAre) {
   }
 }
 
+TEST(AdbParameters, SerialsAreWordsNoOptionParserMistakes) {
+  for (TextView serial : {u"emulator-5554", u"R58M41XYZ2A", u"192.168.1.20:5555",
+                          u"adb-R58M41XYZ2A-x1Y2z3._adb-tls-connect._tcp"}) {
+    EXPECT_TRUE(IsDeviceSerial(serial)) << EncodeUtf8(serial);
+  }
+  for (TextView serial : {u"", u"-d", u"my phone", u"x;y", u"a\"b", u"a+b"}) {
+    EXPECT_FALSE(IsDeviceSerial(serial)) << EncodeUtf8(serial);
+  }
+}
+
 TEST(AdbParameters, FreeTextIsOneSingleQuotedShellWordInOneParameter) {
   EXPECT_EQ(DeviceShellWord(u"102"), u"'102'");
   EXPECT_EQ(DeviceShellWord(u""), u"''");
@@ -25,6 +37,20 @@ TEST(AdbParameters, FreeTextIsOneSingleQuotedShellWordInOneParameter) {
   // Blanks and double quotes also need the command line's quoting.
   EXPECT_EQ(DeviceShellWord(u"a  b"), u"\"'a  b'\"");
   EXPECT_EQ(DeviceShellWord(u"say \"hi\\\""), u"\"'say \\\"hi\\\\\\\"'\"");
+}
+
+TEST(AdbAnswers, DeviceLines) {
+  auto device = DeviceOfListLine(u"emulator-5554\tdevice");
+  ASSERT_TRUE(device);
+  EXPECT_EQ(device->serial, u"emulator-5554");
+  EXPECT_EQ(device->state, u"device");
+  device = DeviceOfListLine(u"0123ABC\tno permissions (user in plugdev group)");
+  ASSERT_TRUE(device);
+  EXPECT_EQ(device->state, u"no permissions (user in plugdev group)");
+  EXPECT_FALSE(DeviceOfListLine(u"List of devices attached"));
+  EXPECT_FALSE(DeviceOfListLine(u""));
+  EXPECT_FALSE(DeviceOfListLine(u"\tdevice"));
+  EXPECT_FALSE(DeviceOfListLine(u"* daemon started successfully"));
 }
 
 }  // namespace

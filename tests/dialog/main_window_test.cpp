@@ -18,7 +18,7 @@ struct Named {
 
 // The gadgets the program looks up, with the kind each must be.
 const Named kGadgetTable[] = {
-    {u"lstDDump", GK_EDITOR},
+    {u"cmbODevice", GK_COMBOBOX},     {u"lstDDump", GK_EDITOR},
     {u"cmdCWrite", GK_BUTTON},        {u"cmdGenCopy", GK_BUTTON},
     {u"cmdGenReload", GK_BUTTON},     {u"cmdOSetADBPath", GK_BUTTON},
     {u"cmdSDisable", GK_BUTTON},      {u"cmdSDump", GK_BUTTON},
@@ -76,7 +76,7 @@ TEST_F(MainWindow, EveryGadgetOfTheTableIsFoundByName) {
     EXPECT_EQ(GetGadgetKind(gadget), named.kind) << EncodeUtf8(named.name);
     numbers.insert(gadget);
   }
-  EXPECT_EQ(numbers.size(), 38u);
+  EXPECT_EQ(numbers.size(), 39u);
   EXPECT_NE(Window(), -1);
   EXPECT_EQ(GetWindowCaption(Window()), u"Kestrelvane");
 }
@@ -118,6 +118,13 @@ TEST_F(MainWindow, TheDumpIsReadOnlyWhereTheInfoIs) {
   EXPECT_EQ(At(u"lstDDump"), At(u"lstDInfo"));
   headless::TypeText(Gadget(u"lstDDump"), u"typed");
   EXPECT_EQ(GadgetItemCount(Gadget(u"lstDDump")), 0);
+}
+
+TEST_F(MainWindow, TheDeviceRowLiesUnderTheAdbPath) {
+  EXPECT_EQ(At(u"txtOADBPath"), (Rect{10, 32, 529, 24}));
+  EXPECT_EQ(At(u"lblODevice"), (Rect{10, 63, 51, 19}));
+  EXPECT_EQ(At(u"cmbODevice"), (Rect{66, 61, 555, 21}));
+  EXPECT_EQ(ReadGadgetText(Gadget(u"lblODevice")), u"Device:");
 }
 
 TEST_F(MainWindow, ActionsStartDisabledAndReloadEnabled) {
