@@ -6,6 +6,7 @@
 
 #include "app/adb.h"
 #include "app/adb_answers.h"
+#include "app/adb_location.h"
 #include "app/device_choice.h"
 #include "app/program.h"
 #include "app/selection.h"
@@ -113,12 +114,24 @@ Text Counted(TextView title, int count) {
   return Text(title) + u" [" + AsciiText(std::to_string(count)) + u"]";
 }
 
+// The configured adb, or, while the user has set none, one found where adb
+// usually lies, which then stands in the path field as if typed.
+bool FindAdb(Program& program) {
+  if (FileSizeByPath(program.AdbPath()) >= 0) return true;
+  if (program.AdbPath() != DefaultAdbPath()) return false;
+  Text found = FindInstalledAdb();
+  if (found.empty()) return false;
+  program.config.ADBPath = found;
+  WriteGadgetText(program.g.txtOADBPath, found);
+  return true;
+}
+
 }  // namespace
 
 void Reload(Program& program) {
   const MainGadgets& g = program.g;
   program.channel.Clear();
-  if (FileSizeByPath(program.AdbPath()) < 0) {
+  if (!FindAdb(program)) {
     WriteGadgetText(g.txtGenStatus, u"ADB.exe not found");
     WriteGadgetState(g.panMain, TabSettings);
   } else {

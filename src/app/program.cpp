@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/adb.h"
+#include "app/adb_location.h"
 #include "app/config_file.h"
 #include "app/device_choice.h"
 #include "app/device_lists.h"
@@ -55,7 +56,7 @@ Config LoadConfiguration(TextView path) {
   if (!config.isValid) {
     config = {};
     config.isValid = 1;
-    config.ADBPath = PathDirectory(OwnExecutablePath()) + u"ADB.exe";
+    config.ADBPath = DefaultAdbPath();
   }
   return config;
 }

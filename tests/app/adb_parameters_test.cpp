@@ -1,8 +1,9 @@
-// What may go into adb's parameters, and the lines that name devices,
-// without processes or windows.
+// What may go into adb's parameters, and the lines that name devices and
+// folders, without processes or windows.
 #include <gtest/gtest.h>
 
 #include "app/adb_answers.h"
+#include "app/adb_location.h"
 #include "app/adb_parameters.h"
 
 using namespace kv;
@@ -51,6 +52,15 @@ TEST(AdbAnswers, DeviceLines) {
   EXPECT_FALSE(DeviceOfListLine(u""));
   EXPECT_FALSE(DeviceOfListLine(u"\tdevice"));
   EXPECT_FALSE(DeviceOfListLine(u"* daemon started successfully"));
+}
+
+TEST(AdbLocation, PathListsSplitIntoFolders) {
+  using Folders = std::vector<Text>;
+  EXPECT_EQ(FoldersOfPathList(u"/usr/bin:/opt/platform-tools/", u':'),
+            (Folders{u"/usr/bin", u"/opt/platform-tools/"}));
+  EXPECT_EQ(FoldersOfPathList(u"C:\\Windows;;\"C:\\Program Files\\tools\";C:\\x;", u';'),
+            (Folders{u"C:\\Windows", u"C:\\Program Files\\tools", u"C:\\x"}));
+  EXPECT_EQ(FoldersOfPathList(u"", u';'), Folders{});
 }
 
 }  // namespace
