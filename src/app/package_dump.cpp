@@ -21,6 +21,9 @@ CommandSteps DumpSteps(Program& program) {
           [&program, lines](const CommandOutcome& outcome) {
             // A dump is hundreds of lines: one replacement, not one a line.
             AppendGadgetItems(program.g.lstDDump, *lines);
+            // Appending leaves the editor's caret, and with it the view, at
+            // the last line; a dump is read from the first.
+            if (!lines->empty()) WriteGadgetItemText(program.g.lstDDump, 0, lines->front());
             FinishCommand(program, outcome);
           }};
 }
