@@ -32,6 +32,14 @@ constexpr TextView kEnable = u"shell pm enable --user 0 ";
 constexpr TextView kDisable = u"shell pm disable-user --user 0 ";
 constexpr TextView kUninstall = u"shell pm uninstall --user 0 ";
 constexpr TextView kInstallExisting = u"shell pm install-existing --user 0 ";
+// Followed by a package name.
+constexpr TextView kDumpPackage = u"shell dumpsys package ";
+// Followed by TABLE NAME, and for a write by the value as one shell word.
+constexpr TextView kSettingsPut = u"shell settings put ";
+constexpr TextView kSettingsGet = u"shell settings get ";
+// Put before the parameters of every command but kill-server, followed by
+// the chosen device's serial.
+constexpr TextView kDeviceOption = u"-s ";
 
 // Answers relied on.
 constexpr TextView kPackagePrefix = u"package:";  // one package a line

@@ -95,6 +95,12 @@ std::optional<StateChange> StateChangeOfLine(TextView line) {
   return StateChange{Text(SplitField(line, u" ", 2)), FoldCase(SplitField(line, u": ", 2))};
 }
 
+std::optional<AttachedDevice> DeviceOfListLine(TextView line) {
+  std::size_t tab = line.find(u'\t');
+  if (tab == 0 || tab == TextView::npos) return std::nullopt;
+  return AttachedDevice{Text(line.substr(0, tab)), Text(line.substr(tab + 1))};
+}
+
 bool IsUninstallSuccess(TextView line) {
   return EqualNoCase(line, adb::kUninstallSuccess);
 }

@@ -25,6 +25,15 @@ struct StateChange {
 };
 std::optional<StateChange> StateChangeOfLine(TextView line);
 
+// A line of the "devices" answer, "SERIAL<tab>STATE" (STATE: device,
+// unauthorized, offline, "no permissions (...)"); nothing for its heading
+// and other lines.
+struct AttachedDevice {
+  Text serial;
+  Text state;
+};
+std::optional<AttachedDevice> DeviceOfListLine(TextView line);
+
 bool IsUninstallSuccess(TextView line);  // exactly "success", any case
 bool IsInstalledForUser(TextView line);  // holds " installed for user:", any case
 

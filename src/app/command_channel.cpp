@@ -59,12 +59,23 @@ void CommandChannel::Pump() {
   }
 }
 
+const Text& CommandChannel::NoDeviceSerial() {
+  static const Text none;
+  return none;
+}
+
+Text CommandChannel::ParametersFor(const Text& parameters) const {
+  if (deviceSerial_.empty()) return parameters;
+  return Text(adb::kDeviceOption) + deviceSerial_ + u" " + parameters;
+}
+
 void CommandChannel::StartNext() {
   QueuedCommand& next = queue_.front();
   state_ = PumpState::Started;
   parameters_ = std::move(next.parameters);
   running_ = std::move(next.steps);
-  child_ = StartProcess(adbPath_, parameters_, PathDirectory(adbPath_), adb::kCommandFlags);
+  child_ = StartProcess(adbPath_, ParametersFor(parameters_), PathDirectory(adbPath_),
+                        adb::kCommandFlags);
   heard_ = std::chrono::steady_clock::now();
   waiting_ = 0;
   silenced_ = false;

@@ -45,9 +45,12 @@ class CommandChannel {
   // queue for ever: a command silent this long is ended.
   static constexpr std::chrono::seconds kSilenceLimit{30};
 
-  // adbPath is read at each start, so an edited path applies to the next
-  // command; it must outlive the channel.
-  explicit CommandChannel(const Text& adbPath) : adbPath_(adbPath) {}
+  // adbPath and deviceSerial are read at each start, so an edited path or a
+  // newly chosen device applies to the next command; both must outlive the
+  // channel. A serial, when not empty, goes before every command's
+  // parameters as "-s SERIAL".
+  explicit CommandChannel(const Text& adbPath, const Text& deviceSerial = NoDeviceSerial())
+      : adbPath_(adbPath), deviceSerial_(deviceSerial) {}
   CommandChannel(const CommandChannel&) = delete;
   CommandChannel& operator=(const CommandChannel&) = delete;
 
@@ -77,12 +80,15 @@ class CommandChannel {
   std::size_t QueuedCount() const { return queue_.size(); }
 
  private:
+  static const Text& NoDeviceSerial();
+  Text ParametersFor(const Text& parameters) const;
   void StartNext();
   void ReadLines();
   bool EndIfSilent();
   void Finish();
 
   const Text& adbPath_;
+  const Text& deviceSerial_;
   std::deque<QueuedCommand> queue_;
   PumpState state_ = PumpState::Idle;
   Text parameters_;

@@ -47,7 +47,7 @@ class FileGuard {
 int ExtractConfig(DocumentPtr document, Config& record) {
   XmlNode* main = XmlMainNode(document.get());
   if (!main) return ConfigNoXml;
-  ExtractRecordXml(main, &record, ConfigDescriptor);
+  ExtractRecordXml(main, &record, ConfigWithDeviceDescriptor);
   return ConfigDone;
 }
 
@@ -143,7 +143,8 @@ int LoadConfig(Config& record, TextView path, bool packed) {
 
 int SaveConfig(const Config& record, TextView path, bool packed, bool indented) {
   DocumentPtr document(CreateXmlDocument(KV_Any, FormatUtf8));
-  if (!document || !InsertRecordXml(XmlRootNode(document.get()), &record, ConfigDescriptor)) {
+  if (!document ||
+      !InsertRecordXml(XmlRootNode(document.get()), &record, StoredDescriptorOf(record))) {
     return ConfigNoXml;
   }
   Text replacement = ReplacementPath(path);

@@ -6,6 +6,8 @@
 
 #include "app/adb.h"
 #include "app/adb_answers.h"
+#include "app/adb_location.h"
+#include "app/device_choice.h"
 #include "app/program.h"
 #include "app/selection.h"
 #include "storage/file_paths.h"
@@ -29,13 +31,16 @@ struct ReloadRow {
   Order order = Order::Sorted;
   Start start = Start::Empties;
   Listed listed = Listed::Ignores;
+  // Also handed the collected lines before they fill the list.
+  void (*alsoTake)(Program&, std::span<const Text>) = nullptr;
 };
 
 // Order matters: the device information text is the "devices" output then
 // the services, and the uninstalled packages are what the enabled and
 // disabled queries did not list.
 constexpr ReloadRow kReloadRows[] = {
-    {adb::kDevices, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted},
+    {adb::kDevices, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted, Start::Empties,
+     Listed::Ignores, TakeAttachedDevices},
     {adb::kListLibraries, &MainGadgets::lstSLibraries},
     {adb::kListModules, &MainGadgets::lstSModules},
     {adb::kDumpsysList, &MainGadgets::lstDInfo, Lines::AsPrinted, Order::AsPrinted,
@@ -113,6 +118,7 @@ CommandSteps LoadSteps(Program& program, const ReloadRow& row,
   return {[load] { BeginLoad(*load); },
           [load](Text line) { TakeLine(*load, std::move(line)); },
           [load, &program](const CommandOutcome& outcome) {
+            if (load->row.alsoTake) load->row.alsoTake(program, load->lines);
             EndLoad(*load);
             FinishCommand(program, outcome);
           }};
@@ -122,12 +128,24 @@ Text Counted(TextView title, int count) {
   return Text(title) + u" [" + AsciiText(std::to_string(count)) + u"]";
 }
 
+// The configured adb, or, while the user has set none, one found where adb
+// usually lies, which then stands in the path field as if typed.
+bool FindAdb(Program& program) {
+  if (FileSizeByPath(program.AdbPath()) >= 0) return true;
+  if (program.AdbPath() != DefaultAdbPath()) return false;
+  Text found = FindInstalledAdb();
+  if (found.empty()) return false;
+  program.config.ADBPath = found;
+  WriteGadgetText(program.g.txtOADBPath, found);
+  return true;
+}
+
 }  // namespace
 
 void Reload(Program& program) {
   const MainGadgets& g = program.g;
   program.channel.Clear();
-  if (FileSizeByPath(program.AdbPath()) < 0) {
+  if (!FindAdb(program)) {
     WriteGadgetText(g.txtGenStatus, u"ADB.exe not found");
     WriteGadgetState(g.panMain, TabSettings);
   } else {

@@ -11,7 +11,8 @@ struct Program;
 struct MainGadgets;
 
 // Queues the twelve queries, or reports "ADB.exe not found" and shows the
-// SETTINGS tab when the adb path names no file.
+// SETTINGS tab when the adb path names no file and, for the default path,
+// no adb is found where it usually lies.
 void Reload(Program& program);
 
 // The end of every command: the tab titles get their counts again, and a

@@ -16,19 +16,19 @@ struct GadgetName {
 #define KV_GADGET(name) \
   { u## #name, &MainGadgets::name }
 constexpr GadgetName kGadgetNames[] = {
-    KV_GADGET(cmdCWrite),      KV_GADGET(cmdGenCopy),    KV_GADGET(cmdGenReload),
-    KV_GADGET(cmdOSetADBPath), KV_GADGET(cmdSDisable),   KV_GADGET(cmdSDump),
-    KV_GADGET(cmdSEnable),     KV_GADGET(cmdSReinstall), KV_GADGET(cmdSUninstall),
-    KV_GADGET(cmdUDisable),    KV_GADGET(cmdUDump),      KV_GADGET(cmdUEnable),
-    KV_GADGET(cmdUUninstall),  KV_GADGET(lblOADBPath),   KV_GADGET(lblWarn),
-    KV_GADGET(lstCGlobal),     KV_GADGET(lstCSecure),    KV_GADGET(lstCSystem),
-    KV_GADGET(lstDInfo),       KV_GADGET(lstSDisabled),  KV_GADGET(lstSEnabled),
-    KV_GADGET(lstSLibraries),  KV_GADGET(lstSModules),   KV_GADGET(lstSUninstalled),
-    KV_GADGET(lstUDisabled),   KV_GADGET(lstUEnabled),   KV_GADGET(panC),
-    KV_GADGET(panD),           KV_GADGET(panMain),       KV_GADGET(panS),
-    KV_GADGET(panU),           KV_GADGET(txtCNewValue),  KV_GADGET(txtCSelected),
-    KV_GADGET(txtGenStatus),   KV_GADGET(txtOADBPath),   KV_GADGET(txtSSelected),
-    KV_GADGET(txtUSelected),
+    KV_GADGET(cmbODevice),     KV_GADGET(cmdCWrite),     KV_GADGET(cmdGenCopy),
+    KV_GADGET(cmdGenReload),   KV_GADGET(cmdOSetADBPath), KV_GADGET(cmdSDisable),
+    KV_GADGET(cmdSDump),       KV_GADGET(cmdSEnable),    KV_GADGET(cmdSReinstall),
+    KV_GADGET(cmdSUninstall),  KV_GADGET(cmdUDisable),   KV_GADGET(cmdUDump),
+    KV_GADGET(cmdUEnable),     KV_GADGET(cmdUUninstall), KV_GADGET(lblOADBPath),
+    KV_GADGET(lblWarn),        KV_GADGET(lstCGlobal),    KV_GADGET(lstCSecure),
+    KV_GADGET(lstCSystem),     KV_GADGET(lstDDump),      KV_GADGET(lstDInfo),
+    KV_GADGET(lstSDisabled),   KV_GADGET(lstSEnabled),   KV_GADGET(lstSLibraries),
+    KV_GADGET(lstSModules),    KV_GADGET(lstSUninstalled), KV_GADGET(lstUDisabled),
+    KV_GADGET(lstUEnabled),    KV_GADGET(panC),          KV_GADGET(panD),
+    KV_GADGET(panMain),        KV_GADGET(panS),          KV_GADGET(panU),
+    KV_GADGET(txtCNewValue),   KV_GADGET(txtCSelected),  KV_GADGET(txtGenStatus),
+    KV_GADGET(txtOADBPath),    KV_GADGET(txtSSelected),  KV_GADGET(txtUSelected),
 };
 #undef KV_GADGET
 

@@ -17,11 +17,12 @@ inline constexpr TextView kMainWindowName = u"wndADB";
 // start-up; -1 for a name the window does not hold.
 struct MainGadgets {
   int window = -1;  // wndADB
+  int cmbODevice = -1;
   int cmdCWrite = -1, cmdGenCopy = -1, cmdGenReload = -1, cmdOSetADBPath = -1;
   int cmdSDisable = -1, cmdSDump = -1, cmdSEnable = -1, cmdSReinstall = -1, cmdSUninstall = -1;
   int cmdUDisable = -1, cmdUDump = -1, cmdUEnable = -1, cmdUUninstall = -1;
   int lblOADBPath = -1, lblWarn = -1;
-  int lstCGlobal = -1, lstCSecure = -1, lstCSystem = -1, lstDInfo = -1;
+  int lstCGlobal = -1, lstCSecure = -1, lstCSystem = -1, lstDDump = -1, lstDInfo = -1;
   int lstSDisabled = -1, lstSEnabled = -1, lstSLibraries = -1, lstSModules = -1,
       lstSUninstalled = -1;
   int lstUDisabled = -1, lstUEnabled = -1;
@@ -36,6 +37,7 @@ MainGadgets FindMainGadgets(int dialog);
 // Tab indices of the panels.
 enum MainTab : int { TabUser = 0, TabSystem = 1, TabConfig = 2, TabDevice = 3, TabSettings = 4 };
 enum PackageListTab : int { TabEnabled = 0, TabDisabled = 1, TabUninstalled = 2 };
+enum DeviceTab : int { TabInfo = 0, TabDump = 1 };
 
 // The USER and SYSTEM tabs hold the same package controls; the actions and
 // their answers are written once over this record. -1 for what a tab lacks.

@@ -6,6 +6,7 @@
 #include "app/adb_answers.h"
 #include "app/device_lists.h"
 #include "app/list_names.h"
+#include "app/package_dump.h"
 #include "app/program.h"
 #include "app/selection.h"
 #include "toolkit/gadgets.h"
@@ -116,7 +117,7 @@ void Carry(Program& program, Action action, const PackageTab& tab, const Text& p
                       }));
       break;
     case Action::Dump:
-      ShowMessageBox(u"Dump", u"TODO");
+      channel.Enqueue(Text(adb::kDumpPackage) + package, DumpSteps(program));
       break;
   }
 }

@@ -1,10 +1,13 @@
 #include "app/program.h"
 
 #include "app/adb.h"
+#include "app/adb_location.h"
 #include "app/config_file.h"
+#include "app/device_choice.h"
 #include "app/device_lists.h"
 #include "app/package_actions.h"
 #include "app/selection.h"
+#include "app/setting_write.h"
 #include "app/settings_tab.h"
 #include "dialog/dialog.h"
 #include "process/process.h"
@@ -53,7 +56,7 @@ Config LoadConfiguration(TextView path) {
   if (!config.isValid) {
     config = {};
     config.isValid = 1;
-    config.ADBPath = PathDirectory(OwnExecutablePath()) + u"ADB.exe";
+    config.ADBPath = DefaultAdbPath();
   }
   return config;
 }
@@ -94,6 +97,7 @@ void BindHandlers(Program& p) {
   Bind(g.cmdOSetADBPath, [&p] { ChooseAdbPath(p); });
   Bind(g.txtOADBPath, [&p] { OnAdbPathTyped(p); });
   Bind(g.cmdCWrite, [&p] { WriteSetting(p); });
+  Bind(g.cmbODevice, [&p] { ChooseDevice(p); });
 }
 
 Text WhyNotOpened(int dialog) {
@@ -122,6 +126,7 @@ bool BuildMainWindow(Program& p) {
     p.user = UserTabOf(p.g);
     p.system = SystemTabOf(p.g);
     BindHandlers(p);
+    ShowDeviceChoice(p);
     WriteGadgetColor(p.g.lblWarn, KV_FrontColor, kRed);
     SetGadgetTip(p.g.cmdGenReload, u"Reload all data on all tabs");
     SetGadgetTip(p.g.cmdGenCopy, u"Copy currently selected list to clipboard");

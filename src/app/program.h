@@ -47,7 +47,7 @@ struct Program {
   // The adb executable every command runs: read at each start, so an edited
   // path applies to the next command.
   const Text& AdbPath() const { return config.ADBPath; }
-  CommandChannel channel{config.ADBPath};
+  CommandChannel channel{config.ADBPath, config.DeviceSerial};
   MainGadgets g;
   PackageTab user{}, system{};
   int dialog = -1;

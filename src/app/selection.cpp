@@ -9,10 +9,7 @@ namespace kv {
 
 namespace {
 
-// The list Copy list copies lives in the button's user data; 0 for none.
-int CopySource(const Program& program) {
-  return static_cast<int>(ReadGadgetUserData(program.g.cmdGenCopy));
-}
+// The list Copy list copies lives in the button's user data.
 void SetCopySource(Program& program, int list) {
   WriteGadgetUserData(program.g.cmdGenCopy, list);
 }
@@ -33,6 +30,10 @@ void Pick(Program& program, int list, int field, TextView text) {
 }
 
 }  // namespace
+
+int CopySource(const Program& program) {
+  return static_cast<int>(ReadGadgetUserData(program.g.cmdGenCopy));
+}
 
 void PickItem(Program& program, int list, int field) {
   Pick(program, list, field, ReadGadgetText(list));

@@ -19,5 +19,7 @@ void ClearPackagePicks(Program& program);
 void CopyList(Program& program);
 // Each tab's actions are enabled while its field holds a pick.
 void UpdateActionButtons(const Program& program);
+// The list last picked from, which Copy list copies; 0 for none.
+int CopySource(const Program& program);
 
 }  // namespace kv

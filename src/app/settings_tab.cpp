@@ -19,8 +19,4 @@ void ChooseAdbPath(Program& program) {
   WriteGadgetText(program.g.txtOADBPath, chosen);
 }
 
-void WriteSetting(Program&) {
-  ShowMessageBox(u"WriteConfig", u"TODO", KV_MessageBox_Ok);
-}
-
 }  // namespace kv

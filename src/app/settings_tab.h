@@ -1,4 +1,4 @@
-// The SETTINGS tab's adb path, and the CONFIG tab's Write.
+// The SETTINGS tab's adb path.
 #pragma once
 
 namespace kv {
@@ -9,6 +9,5 @@ struct Program;
 void OnAdbPathTyped(Program& program);
 // The file requester for the adb executable.
 void ChooseAdbPath(Program& program);
-void WriteSetting(Program& program);
 
 }  // namespace kv

@@ -169,6 +169,26 @@ Text BuildCommandLine(TextView programPath, TextView parameters) {
   return line;
 }
 
+Text QuoteArgument(TextView argument) {
+  if (!argument.empty() && argument.find_first_of(u" \t\n\v\"") == TextView::npos) {
+    return Text(argument);
+  }
+  Text quoted = u"\"";
+  std::size_t backslashes = 0;
+  for (char16_t c : argument) {
+    if (c == u'\\') {
+      ++backslashes;
+      continue;
+    }
+    // Backslashes count only before a quote: there each stands for half.
+    quoted.append(c == u'"' ? backslashes * 2 + 1 : backslashes, u'\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(backslashes * 2, u'\\');  // before the closing quote
+  return quoted + u'"';
+}
+
 ProcessHandle StartProcess(TextView programPath, TextView parameters, TextView workingDirectory,
                            std::uint32_t flags) {
   auto platform = detail::SpawnChild(programPath, parameters,

@@ -63,4 +63,10 @@ Text OwnExecutablePath();
 // it already begins with one, then a blank and the parameters unless empty.
 Text BuildCommandLine(TextView programPath, TextView parameters);
 
+// One parameter written so that the Windows command-line rules read it back
+// whole and unchanged: as it is when it holds no blank, tab, line break or
+// double quote; otherwise in double quotes, with each quote and the
+// backslashes before a quote escaped.
+Text QuoteArgument(TextView argument);
+
 }  // namespace kv

@@ -57,12 +57,14 @@ int InsertLine(GadgetObject& g, int position, TextView text) {
 }
 
 // One replacement for all lines: the control lays out its text once, not
-// once a line.
+// once a line. A text filled in bulk is read from its start, not from where
+// the caret was left.
 void AppendLines(GadgetObject& g, std::span<const Text> texts) {
   int end = platform::EditorTextLength(g.handle);
   Text added;
   for (const Text& text : texts) added += AppendedLine(g, end > 0 || !added.empty(), text);
   platform::EditorReplace(g.handle, end, end, added);
+  platform::EditorShowStart(g.handle);
 }
 
 // The line goes with its break: the one after it, or before the last line.

@@ -293,6 +293,8 @@ int EditorLineStart(Handle editor, int line);
 int EditorLineLength(Handle editor, int start);  // of the line starting at start
 Text EditorLineText(Handle editor, int line);    // of a line that exists, without its break
 void EditorReplace(Handle editor, int from, int to, TextView text);
+// Puts the caret before the first line and shows the text from there.
+void EditorShowStart(Handle editor);
 
 // List views: makes row the current one, with the focus, leaving the
 // selection as it is.

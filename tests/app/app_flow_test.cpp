@@ -257,17 +257,19 @@ TEST_F(AppFlow, NamesThatAreNoPackageNeverReachAdb) {
   EXPECT_EQ(Status(), u"Not a package name, nothing sent to adb: \"com.a;reboot\"");
 }
 
-TEST_F(AppFlow, DumpAndReinstallForUsersOnlyExplain) {
+TEST_F(AppFlow, DumpAsksNothingAndShowsTheDumpPage) {
   Reload();
-  Pick(0, g.panU, 0, g.lstUEnabled, u"com.a");
+  Pick(0, g.panU, 0, g.lstUEnabled, u"com.b");
   size_t shown = user::ShownRequesters().size();
-  Act(g.cmdUDump, KV_MessageBox_AnswerOk);
-  ASSERT_EQ(user::ShownRequesters().size(), shown + 1);  // no confirmation
-  EXPECT_EQ(LastRequester().title, u"Dump");
-  EXPECT_EQ(LastRequester().text, u"TODO");
-  EXPECT_EQ(LastRequester().flags, KV_MessageBox_Ok);
+  user::ClickButton(g.cmdUDump);
+  RunUntilIdle();
+  EXPECT_EQ(user::ShownRequesters().size(), shown);  // no confirmation
+  EXPECT_EQ(Invocations().size(), 13u);
+  EXPECT_EQ(Invocations().back(), "shell dumpsys package com.b");
+  EXPECT_EQ(ReadGadgetState(g.panMain), TabDevice);
+  EXPECT_EQ(ReadGadgetState(g.panD), TabDump);
+  EXPECT_EQ(ReadGadgetItemText(g.lstDDump, 0), u"Activity Resolver Table:");
   EXPECT_EQ(ReadGadgetText(g.txtUSelected), u"");
-  EXPECT_EQ(Invocations().size(), 12u);
 }
 
 TEST_F(AppFlow, PicksButtonsAndTabChanges) {
@@ -289,10 +291,13 @@ TEST_F(AppFlow, PicksButtonsAndTabChanges) {
   user::ClickButton(g.cmdGenCopy);
   EXPECT_EQ(user::ClipboardText(), u"ringtone=caf\u00e9.ogg\r\nscreen_brightness=102\r\n");
 
-  user::AnswerNextMessageBox(KV_MessageBox_AnswerOk);
+  // Write with no value typed asks nothing and sends nothing.
+  size_t shown = user::ShownRequesters().size();
   user::ClickButton(g.cmdCWrite);
-  EXPECT_EQ(LastRequester().title, u"WriteConfig");
-  EXPECT_EQ(LastRequester().text, u"TODO");
+  EXPECT_EQ(user::ShownRequesters().size(), shown);
+  EXPECT_EQ(Status(), u"No new value typed, nothing written. To delete the setting: adb shell "
+                      u"settings delete system screen_brightness");
+  EXPECT_EQ(Invocations().size(), 24u);
 
   // Any tab change by the user forgets every pick.
   user::ChooseTab(g.panC, 0);

@@ -1,7 +1,7 @@
 // The main flow as a user goes through it, written against the toolkit's
 // public API and user.h, so it runs on every backend: the path typed, Reload,
-// counts, a pick, the confirmation, the package moved, Copy list, and the
-// path kept at exit.
+// counts, a pick, the confirmation, the package moved, Copy list, a dump, a
+// setting written, and the path kept at exit.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -31,7 +31,8 @@ TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
   test::FakeDevice device("main-flow");
   device.SetDevice(
       "user com.notes enabled\nuser com.game enabled\nuser com.maps disabled\n"
-      "system com.android.settings enabled\nsystem com.android.egg uninstalled\n");
+      "system com.android.settings enabled\nsystem com.android.egg uninstalled\n"
+      "setting global wifi_on=1\n");
   Text configPath((device.Folder() / "kestrelvane.cfg").u16string());
   Program program(configPath);
   ASSERT_TRUE(program.Start());
@@ -68,6 +69,26 @@ TEST(MainFlow, ReloadPickConfirmCopyAndKeepThePath) {
   user::ClickListItem(g.lstUDisabled, 0);
   user::ClickButton(g.cmdGenCopy);
   EXPECT_EQ(user::ClipboardText(), u"com.maps\r\ncom.notes\r\n");
+
+  // Dump asks nothing and shows the DEVICE tab's DUMP page.
+  user::ClickButton(g.cmdUDump);
+  RunUntilIdle(program);
+  EXPECT_EQ(ReadGadgetState(g.panMain), TabDevice);
+  EXPECT_EQ(ReadGadgetState(g.panD), TabDump);
+  EXPECT_GT(GadgetItemCount(g.lstDDump), 200);
+  EXPECT_EQ(ReadGadgetItemText(g.lstDDump, 0), u"Activity Resolver Table:");
+
+  // Write puts a value with blanks, quotes and a non-ASCII letter on the
+  // device, and shows what it kept.
+  const Text written = u"it's \"caf\u00e9\" on";
+  user::ChooseTab(g.panMain, TabConfig);
+  user::ClickListItem(g.lstCGlobal, 0);
+  user::TypeText(g.txtCNewValue, written);
+  user::AnswerNextMessageBox(KV_MessageBox_AnswerYes);
+  user::ClickButton(g.cmdCWrite);
+  RunUntilIdle(program);
+  EXPECT_EQ(ReadGadgetItemText(g.lstCGlobal, 0), u"wifi_on=" + written);
+  EXPECT_EQ(ReadGadgetText(g.txtGenStatus), u"wifi_on=" + written);
 
   user::RequestClose(g.window);
   program.RunMainLoop();

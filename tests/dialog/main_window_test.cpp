@@ -18,6 +18,7 @@ struct Named {
 
 // The gadgets the program looks up, with the kind each must be.
 const Named kGadgetTable[] = {
+    {u"cmbODevice", GK_COMBOBOX},     {u"lstDDump", GK_EDITOR},
     {u"cmdCWrite", GK_BUTTON},        {u"cmdGenCopy", GK_BUTTON},
     {u"cmdGenReload", GK_BUTTON},     {u"cmdOSetADBPath", GK_BUTTON},
     {u"cmdSDisable", GK_BUTTON},      {u"cmdSDump", GK_BUTTON},
@@ -75,7 +76,7 @@ TEST_F(MainWindow, EveryGadgetOfTheTableIsFoundByName) {
     EXPECT_EQ(GetGadgetKind(gadget), named.kind) << EncodeUtf8(named.name);
     numbers.insert(gadget);
   }
-  EXPECT_EQ(numbers.size(), 37u);
+  EXPECT_EQ(numbers.size(), 39u);
   EXPECT_NE(Window(), -1);
   EXPECT_EQ(GetWindowCaption(Window()), u"Kestrelvane");
 }
@@ -110,7 +111,20 @@ TEST_F(MainWindow, TabsHaveTheirTitlesInOrder) {
   EXPECT_EQ(TabTitles(u"panS"),
             (Titles{u"ENABLED", u"DISABLED", u"UNINSTALLED", u"MODULES", u"LIBRARIES"}));
   EXPECT_EQ(TabTitles(u"panC"), (Titles{u"GLOBAL", u"SECURE", u"SYSTEM"}));
-  EXPECT_EQ(TabTitles(u"panD"), (Titles{u"INFO"}));
+  EXPECT_EQ(TabTitles(u"panD"), (Titles{u"INFO", u"DUMP"}));
+}
+
+TEST_F(MainWindow, TheDumpIsReadOnlyWhereTheInfoIs) {
+  EXPECT_EQ(At(u"lstDDump"), At(u"lstDInfo"));
+  headless::TypeText(Gadget(u"lstDDump"), u"typed");
+  EXPECT_EQ(GadgetItemCount(Gadget(u"lstDDump")), 0);
+}
+
+TEST_F(MainWindow, TheDeviceRowLiesUnderTheAdbPath) {
+  EXPECT_EQ(At(u"txtOADBPath"), (Rect{10, 32, 529, 24}));
+  EXPECT_EQ(At(u"lblODevice"), (Rect{10, 63, 51, 19}));
+  EXPECT_EQ(At(u"cmbODevice"), (Rect{66, 61, 555, 21}));
+  EXPECT_EQ(ReadGadgetText(Gadget(u"lblODevice")), u"Device:");
 }
 
 TEST_F(MainWindow, ActionsStartDisabledAndReloadEnabled) {

@@ -309,6 +309,19 @@ TEST_F(Behaviour, EditorTakesManyLinesAsItTakesEachOne) {
   }
 }
 
+TEST_F(Behaviour, AnEditorFilledInBulkShowsItsFirstLine) {
+  int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 60, KV_Editor_ReadOnly));
+  std::vector<Text> lines;
+  for (int i = 0; i < 200; ++i) lines.push_back(AsciiText("line " + std::to_string(i)));
+  InsertGadgetItem(editor, -1, u"List of devices attached");
+  AppendGadgetItems(editor, lines);
+  EXPECT_EQ(user::FirstShownLine(editor), 0);
+  ClearGadget(editor);
+  AppendGadgetItems(editor, lines);
+  AppendGadgetItems(editor, lines);
+  EXPECT_EQ(user::FirstShownLine(editor), 0);
+}
+
 TEST_F(Behaviour, EditorTextPlainRichAndALoneLineBreak) {
   int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100, KV_Editor_ReadOnly));
   WriteGadgetText(editor, u"\r\n");

@@ -26,6 +26,8 @@ void DragSplitter(int gadget, int dx, int dy);
 void ScrollLines(int gadget, bool vertical, int lines);
 // Where the user sees a gadget: its top in screen pixels.
 int ScreenTop(int gadget);
+// An editor's first line in view.
+int FirstShownLine(int gadget);
 void RequestClose(int window);
 // Lets one expiry of a running window timer through.
 void FireTimer(int window, int timerId);

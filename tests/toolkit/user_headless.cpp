@@ -15,6 +15,7 @@ void ScrollLines(int gadget, bool vertical, int lines) {
   headless::ScrollLines(gadget, vertical, lines);
 }
 int ScreenTop(int gadget) { return headless::ScreenRect(gadget).y; }
+int FirstShownLine(int gadget) { return headless::FirstShownLine(gadget); }
 void RequestClose(int window) { headless::RequestClose(window); }
 void FireTimer(int window, int timerId) { headless::FireTimer(window, timerId); }
 void AnswerNextMessageBox(int code) { headless::AnswerNextMessageBox(code); }

@@ -292,6 +292,10 @@ void ScrollLines(int gadget, bool vertical, int lines) {
   });
 }
 
+int FirstShownLine(int gadget) {
+  return static_cast<int>(SendMessageW(Control(gadget), EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
 int ScreenTop(int gadget) {
   RECT rect{};
   GetWindowRect(Control(gadget), &rect);

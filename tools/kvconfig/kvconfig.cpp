@@ -86,6 +86,9 @@ int Show(const Text& path) {
     return 1;
   }
   std::printf("isValid: %d\nADBPath: %s\n", record.isValid, EncodeUtf8(record.ADBPath).c_str());
+  if (!record.DeviceSerial.empty()) {
+    std::printf("DeviceSerial: %s\n", EncodeUtf8(record.DeviceSerial).c_str());
+  }
   return 0;
 }
 

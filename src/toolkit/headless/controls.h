@@ -43,6 +43,7 @@ struct Control {
   int window = -1;  // number of a top-level window
   int gadget = -1;  // number of a gadget control (its control id)
   Text text;        // an editor's text has "\r" between lines
+  int shownLine = 0;  // editors: the first line in view, where the caret's change left it
   PixelRect rect;   // pixels; on the screen for windows, else in the parent
   bool visible = true;
   bool enabled = true;

@@ -191,6 +191,11 @@ Text TipOf(int gadget) {
   return g ? ControlOf(*g).tip : Text{};
 }
 
+int FirstShownLine(int gadget) {
+  const GadgetObject* g = FindGadgetObject(gadget);
+  return g ? ControlOf(*g).shownLine : 0;
+}
+
 PixelRect GadgetRect(int gadget) {
   const GadgetObject* g = FindGadgetObject(gadget);
   return g ? ControlOf(*g).rect : PixelRect{};

@@ -97,6 +97,8 @@ void SetWindowTopmost(Handle window, bool topmost);
 Handle FocusedHandle();
 Handle ActiveWindow();
 Text TipOf(int gadget);
+// An editor's first line in view.
+int FirstShownLine(int gadget);
 PixelRect GadgetRect(int gadget);  // pixels, relative to its parent
 // Pixels on the screen.
 PixelRect ScreenRect(int gadget);

@@ -112,13 +112,20 @@ Text EditorLineText(Handle editor, int line) {
   return Buffer(editor).substr(start, EditorLineLength(editor, start));
 }
 
-// The control reports every change of its text, the program's too.
+// The control reports every change of its text, the program's too, and
+// scrolls to the caret, which the change leaves after the new text.
 void EditorReplace(Handle editor, int from, int to, TextView text) {
-  Buffer(editor).replace(from, to - from, headless::Normalized(text));
-  const headless::Control* control = headless::FindControl(editor);
+  Text normalized = headless::Normalized(text);
+  Text& buffer = Buffer(editor);
+  buffer.replace(from, to - from, normalized);
+  auto caret = buffer.begin() + from + static_cast<std::ptrdiff_t>(normalized.size());
+  headless::Control* control = headless::FindControl(editor);
+  control->shownLine = static_cast<int>(std::count(buffer.begin(), caret, headless::kBreak));
   if (const GadgetObject* gadget = control ? FindGadgetObject(control->gadget) : nullptr) {
     QueueGadgetEvent(*gadget, ET_CHANGE);
   }
 }
+
+void EditorShowStart(Handle editor) { headless::FindControl(editor)->shownLine = 0; }
 
 }  // namespace kv::platform

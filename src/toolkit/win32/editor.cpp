@@ -199,4 +199,9 @@ void EditorReplace(Handle editor, int from, int to, TextView text) {
   Send(editor, EM_HIDESELECTION, FALSE);
 }
 
+void EditorShowStart(Handle editor) {
+  Send(editor, EM_SETSEL, 0, 0);
+  Send(editor, WM_VSCROLL, SB_TOP, 0);
+}
+
 }  // namespace kv::platform
