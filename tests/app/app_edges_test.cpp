@@ -83,6 +83,17 @@ TEST_F(AppEdges, AUserPageChangeForgetsTheUserPick) {
   EXPECT_FALSE(IsEnabled(g.cmdGenCopy));
 }
 
+TEST_F(AppEdges, ADevicePageChangeForgetsThePicks) {
+  Reload();
+  Pick(TabConfig, g.panC, 0, g.lstCGlobal, u"airplane_mode_on=0");
+  WriteGadgetState(g.panMain, TabDevice);  // the program's switch: the pick stays
+  EXPECT_TRUE(IsEnabled(g.cmdGenCopy));
+  user::ChooseTab(g.panD, TabDump);
+  EXPECT_EQ(ReadGadgetText(g.txtCSelected), u"");
+  EXPECT_FALSE(IsEnabled(g.cmdGenCopy));
+  EXPECT_FALSE(IsEnabled(g.cmdCWrite));
+}
+
 TEST_F(AppEdges, ASecondReloadDropsAnActionQueuedBehindTheFirst) {
   Reload();
   device.Behave("slow 20\n");
