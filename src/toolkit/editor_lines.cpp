@@ -80,8 +80,13 @@ void DeleteLine(GadgetObject& g, int line) {
   if (platform::EditorTextLength(g.handle) == 0) g.emptyLines = 0;
 }
 
+// A platform may empty its editor faster than by replacing all the text.
 void ClearLines(GadgetObject& g) {
-  platform::EditorReplace(g.handle, 0, platform::EditorTextLength(g.handle), u"");
+  if (const auto clear = detail::PlatformSlots(g).clearItems) {
+    clear(g);
+  } else {
+    platform::EditorReplace(g.handle, 0, platform::EditorTextLength(g.handle), u"");
+  }
   g.emptyLines = 0;
 }
 

@@ -424,6 +424,43 @@ TEST_F(Win32, ATipIsOneToolOfTheThreadsTooltip) {
   EXPECT_EQ(std::wstring(text), L"Reload all data on all tabs");
 }
 
+// A full editor is emptied by a new control in the old one's place.
+TEST_F(Win32, AnEmptiedEditorKeepsWhatTheGadgetWasGiven) {
+  int editor = static_cast<int>(NewEditor(KV_Any, 10, 10, 200, 120, KV_Editor_ReadOnly));
+  WriteGadgetAttribute(editor, KV_Editor_WordWrap, 1);
+  WriteGadgetColor(editor, KV_FrontColor, 0x0000FF);
+  SetGadgetTip(editor, u"Device information");
+  std::vector<Text> lines(500, u"Currently running services:");
+  AppendGadgetItems(editor, lines);
+  SetFocus(Hwnd(GetGadgetHandle(editor)));
+  HWND before = Hwnd(GetGadgetHandle(editor));
+
+  ClearGadget(editor);
+  HWND hwnd = Hwnd(GetGadgetHandle(editor));
+  EXPECT_FALSE(IsWindow(before) && before != hwnd) << "the old control was left behind";
+  EXPECT_EQ(GadgetItemCount(editor), 0);
+  EXPECT_EQ(GetFocus(), hwnd);
+  EXPECT_EQ(ReadGadgetAttribute(editor, KV_Editor_WordWrap), 1);
+  EXPECT_EQ(ReadGadgetAttribute(editor, KV_Editor_ReadOnly) != 0, true);
+  EXPECT_EQ(ReadGadgetColor(editor, KV_FrontColor), 0x0000FF);
+  HWND tips = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tips));
+  ASSERT_NE(tips, nullptr);
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = GetParent(hwnd);
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  tool.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), L"Device information");
+
+  AppendGadgetItems(editor, std::vector<Text>{u"one", u"two"});
+  EXPECT_EQ(ReadGadgetItemText(editor, 1), u"two");
+  DisposeGadget(editor);
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(Win32, DraggingFromAListRowStartsADrag) {
   int list = static_cast<int>(NewListView(KV_Any, 10, 10, 200, 120));
   for (auto text : {u"a", u"b", u"c"}) InsertGadgetItem(list, -1, text);

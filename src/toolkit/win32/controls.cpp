@@ -14,7 +14,6 @@ namespace win32 {
 
 namespace {
 
-constexpr int kUnattachedId = -1;
 constexpr int kLowEditor = 20;  // pixels; disabled at 20 units
 
 struct GadgetResources {

@@ -72,6 +72,47 @@ void ShowEditorColor(GadgetObject& g, int which) {
   }
 }
 
+// Detaches the control from its gadget without destroying it.
+void Detach(GadgetObject& g, HWND hwnd) {
+  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DataOf(g).previous));
+  RemovePropW(hwnd, kGadgetIdProp);
+  SetWindowLongPtrW(hwnd, GWLP_ID, kUnattachedId);
+}
+
+// Emptying a rich edit control costs the square of its lines (under Wine 18 s
+// at 11,000 lines, whichever message does it), while a new control in its
+// place costs nothing: one with the old one's style, place, order among its
+// siblings, focus, colours, wrapping and tip takes over the gadget.
+void ClearItems(GadgetObject& g) {
+  HWND old = HwndOf(g);
+  HWND parent = GetParent(old);
+  RECT rect{};
+  GetWindowRect(old, &rect);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+  HWND fresh = CreateWindowExW(
+      static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE)), RichEditClass(), L"",
+      static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE)), rect.left, rect.top,
+      rect.right - rect.left, rect.bottom - rect.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUnattachedId)), Instance(), nullptr);
+  if (!fresh) {
+    platform::EditorReplace(g.handle, 0, platform::EditorTextLength(g.handle), u"");
+    return;
+  }
+  bool focused = GetFocus() == old;
+  int wordWrap = DataOf(g).wordWrap;
+  Text tip = TakeTip(old);
+  SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Detach(g, old);
+  g.handle = HandleOf(fresh);
+  platform::AttachGadget(g);
+  SetWordWrap(g, wordWrap);
+  if (g.frontColor != -1) ShowEditorColor(g, KV_FrontColor);
+  if (g.backColor != -1) ShowEditorColor(g, KV_BackColor);
+  if (!tip.empty()) platform::SetTip(g.handle, tip);
+  if (focused) SetFocus(fresh);
+  DestroyWindow(old);
+}
+
 // Created with events suspended, so that setting it up raises none.
 void Attach(GadgetObject& g) {
   SuspendEvents();
@@ -156,6 +197,7 @@ const KindRecord& EditorRecord() {
           .code = GK_EDITOR,
           .readText = win32::ReadText,
           .writeText = win32::WriteText,
+          .clearItems = win32::ClearItems,
           .readAttribute = win32::ReadAttribute,
           .writeAttribute = win32::WriteAttribute,
           .showColor = win32::ShowEditorColor,

@@ -43,6 +43,21 @@ HWND TipWindow() {
 
 }  // namespace
 
+Text TakeTip(HWND control) {
+  HWND tips = ThreadTips().window;
+  if (!tips) return {};
+  wchar_t text[1024] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  if (!SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+  SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  return FromWide(text, wcslen(text));
+}
+
 void DestroyTips() {
   Tips& tips = ThreadTips();
   if (tips.window) DestroyWindow(tips.window);

@@ -68,6 +68,7 @@ HINSTANCE Instance();
 constexpr wchar_t kWindowIdProp[] = L"KV_WindowID";  // number + 1 on a window
 constexpr wchar_t kFocusProp[] = L"KV_Focus";        // focused child while inactive
 constexpr wchar_t kGadgetIdProp[] = L"KV_ID";        // number + 1 on a gadget control
+constexpr int kUnattachedId = -1;  // the id of controls not (or no longer) gadgets
 
 // The toolkit window that hwnd is (or lies in) and its number; -1 if none.
 int WindowNumberOfHwnd(HWND hwnd, HWND* window = nullptr);
@@ -127,6 +128,8 @@ bool VisualStyles();
 HFONT GadgetFont();
 void ReleaseGadgetFont();
 void DestroyTips();
+// The tip of a control, which is given up: its control is going.
+Text TakeTip(HWND control);
 
 // Colours: a gadget's own colours for a control-colour message, with
 // defaultColor (a system colour index) as background when only the front

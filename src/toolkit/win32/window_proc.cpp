@@ -10,7 +10,6 @@ namespace kv::win32 {
 namespace {
 
 constexpr int kMenuControlId = -10000;  // controls that report as menu items
-constexpr int kUnattachedId = -1;       // controls not (or no longer) gadgets
 constexpr UINT kTrayMessage = 12501;
 
 SizeChange SizeChangeOf(WPARAM kind) {
