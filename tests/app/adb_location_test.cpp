@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/adb_location.h"
-#include "flow_fixture.h"
+#include "app_fixture.h"
 
 using namespace kv;
 using namespace kv::test;
@@ -49,7 +49,7 @@ constexpr char kAdbName[] = "adb";
 constexpr char kPathSeparator = ':';
 #endif
 
-struct AdbLocation : FlowTest {
+struct AdbLocation : UserFlowTest {
   // A copy of the fake adb under adb's own name, beside the device state.
   fs::path InstalledAdb(const fs::path& folder) const {
     fs::create_directories(folder);

@@ -93,6 +93,7 @@ struct UserFlowTest : ProgramTest {
 
   Text Status() const { return ReadGadgetText(g.txtGenStatus); }
   Text Title(int panel, int tab) const { return ReadGadgetItemText(panel, tab); }
+  size_t RequestersShown() const { return user::ShownRequesters().size(); }
   const user::Requester& LastRequester() const { return user::ShownRequesters().back(); }
   bool IsEnabled(int gadget) const { return user::IsEnabled(GetGadgetHandle(gadget)); }
 };

@@ -6,13 +6,12 @@
 #include <thread>
 
 #include "app/config_file.h"
-#include "flow_fixture.h"
+#include "app_fixture.h"
 #include "storage/data_file.h"
 #include "toolkit/requesters.h"
 
 using namespace kv;
 using namespace kv::test;
-namespace user = kv::headless;
 
 namespace {
 
@@ -23,9 +22,9 @@ constexpr char kDevice[] =
 
 using Entries = std::vector<Text>;
 
-struct Devices : FlowTest {
+struct Devices : UserFlowTest {
   void SetUp() override {
-    FlowTest::SetUp();
+    UserFlowTest::SetUp();
     device.SetDevice(kDevice);
   }
 };

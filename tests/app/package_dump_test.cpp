@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/package_dump.h"
-#include "flow_fixture.h"
+#include "app_fixture.h"
 
 using namespace kv;
 using namespace kv::test;
-namespace user = kv::headless;
 
 namespace {
 
@@ -22,9 +21,9 @@ std::vector<Text> Decoded(const std::vector<std::string>& lines) {
   return decoded;
 }
 
-struct DumpPage : FlowTest {
+struct DumpPage : UserFlowTest {
   void SetUp() override {
-    FlowTest::SetUp();
+    UserFlowTest::SetUp();
     device.SetDevice(kDevice);
     Reload();
   }

@@ -2,12 +2,11 @@
 // shell reads the command line as the device's does.
 #include <gtest/gtest.h>
 
-#include "flow_fixture.h"
+#include "app_fixture.h"
 #include "toolkit/requesters.h"
 
 using namespace kv;
 using namespace kv::test;
-namespace user = kv::headless;
 
 namespace {
 
@@ -21,9 +20,9 @@ constexpr char kDevice[] =
 // Pages of the CONFIG tab's panel.
 enum SettingsPage { GlobalPage = 0, SecurePage = 1, SystemPage = 2 };
 
-struct SettingWrite : FlowTest {
+struct SettingWrite : UserFlowTest {
   void SetUp() override {
-    FlowTest::SetUp();
+    UserFlowTest::SetUp();
     device.SetDevice(kDevice);
     Reload();
   }
