@@ -80,6 +80,22 @@ TEST_F(ContainerKinds, ScrollBarsComeWhenTheInnerAreaIsLarger) {
   EXPECT_FALSE(headless::ShowsScrollBar(area, false));
 }
 
+TEST_F(ContainerKinds, HorizontalBarCanTakeTheRoomThatMadeTheHeightFit) {
+  // Room 196 x 96; the horizontal bar leaves 79 of the height.
+  int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 200, 100, 197, 79, 10));
+  PopGadgetParent();
+  EXPECT_TRUE(headless::ShowsScrollBar(area, false));
+  EXPECT_FALSE(headless::ShowsScrollBar(area, true)) << "79 still fits above the bar";
+  WriteGadgetAttribute(area, KV_ScrollArea_InnerHeight, 80);
+  EXPECT_TRUE(headless::ShowsScrollBar(area, false));
+  EXPECT_TRUE(headless::ShowsScrollBar(area, true)) << "the horizontal bar took 17 of the height";
+  headless::ScrollLines(area, true, 5);
+  EXPECT_EQ(ReadGadgetAttribute(area, KV_ScrollArea_Y), 80 - 79);
+  headless::ScrollLines(area, false, 5);
+  EXPECT_EQ(ReadGadgetAttribute(area, KV_ScrollArea_X), 197 - 179)
+      << "and the vertical bar 17 of the width";
+}
+
 TEST_F(ContainerKinds, ScrollingStopsAtTheEndsAndMovesTheInnerArea) {
   int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 200, 100, 100, 120, 15));
   int inside = static_cast<int>(NewButton(KV_Any, 5, 5, 20, 20, u"In"));
