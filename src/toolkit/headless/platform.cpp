@@ -65,6 +65,13 @@ int Clamp(int value, int low, int high) {
   return std::max(value, low);
 }
 
+// As the platform makes them, a control given a size below zero is empty.
+PixelRect NotNegative(PixelRect rect) {
+  rect.width = std::max(0, rect.width);
+  rect.height = std::max(0, rect.height);
+  return rect;
+}
+
 }  // namespace
 
 void SetWindowMode(Control& window, platform::ShowMode mode) {
@@ -252,7 +259,7 @@ Handle CreateControl(const ControlParams& params) {
   control.cls = headless::ClassOf(params.kind);
   control.parent = params.parent;
   control.flags = params.flags;
-  control.rect = params.rect;
+  control.rect = headless::NotNegative(params.rect);
   if (params.kind == GK_BUTTON || params.kind == GK_STRING || params.kind == GK_TEXT ||
       params.kind == GK_FRAME || params.kind == GK_CHECKBOX || params.kind == GK_OPTION ||
       params.kind == GK_HYPERLINK || params.kind == GK_DATE) {
@@ -286,7 +293,7 @@ PixelRect ControlRect(Handle handle) {
 }
 
 void MoveControl(Handle handle, const PixelRect& rect) {
-  if (Control* control = FindControl(handle)) control->rect = rect;
+  if (Control* control = FindControl(handle)) control->rect = headless::NotNegative(rect);
 }
 
 void ShowControl(Handle handle, bool visible) {
