@@ -2,6 +2,8 @@
 // for splitter bars and scroll views, in pixels of the fixed metrics.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "toolkit/backend.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/headless/metrics.h"
@@ -65,6 +67,19 @@ TEST_F(ContainerKinds, SidesReportTheirResizeAndADragIsAChange) {
   EXPECT_EQ(bar.rect.x, 120);
   EXPECT_EQ(bar.rect.width, 7);
   EXPECT_TRUE(bar.vertical);
+}
+
+TEST_F(ContainerKinds, BarDraggedOnAtTheFarEndOfTheLargestSplitterStaysThere) {
+  for (int flags : {KV_Splitter_Vertical, 0}) {
+    int splitter = Splitter(flags);
+    PlaceGadget(splitter, 0, 0, INT_MAX, INT_MAX);
+    WriteGadgetState(splitter, INT_MAX);
+    EXPECT_EQ(ReadGadgetState(splitter), INT_MAX - 4) << "the far end, less the bar";
+    Drain();
+    headless::DragSplitter(splitter, 30, 30);
+    EXPECT_EQ(ReadGadgetState(splitter), INT_MAX - 4);
+    EXPECT_EQ(DrainTypes(splitter), std::vector<int>{ET_CHANGE});
+  }
 }
 
 TEST_F(ContainerKinds, ScrollBarsComeWhenTheInnerAreaIsLarger) {
