@@ -411,7 +411,8 @@ TEST_F(Behaviour, PlacingKeepsWhatIsKeptCurrent) {
 }
 
 // Whatever size a program gives, the platform makes no control smaller than
-// empty, and the splitter's sides and the scroll view follow from that.
+// empty, and the splitter's sides, the scroll view and the panel's page
+// follow from that.
 TEST_F(Behaviour, ContainersPlacedBelowEmptyAreEmpty) {
   int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 100, 100, 300, 300, 10));
   PopGadgetParent();
@@ -421,7 +422,10 @@ TEST_F(Behaviour, ContainersPlacedBelowEmptyAreEmpty) {
   PopGadgetParent();
   int splitter =
       static_cast<int>(NewSplitter(KV_Any, 0, 0, 100, 100, first, second, KV_Splitter_Vertical));
-  for (int gadget : {area, splitter}) {
+  int panel = static_cast<int>(NewPanel(KV_Any, 0, 0, 100, 100));
+  InsertGadgetItem(panel, -1, u"Tab");
+  PopGadgetParent();
+  for (int gadget : {area, splitter, panel}) {
     PlaceGadget(gadget, 0, 0, INT_MIN, -40);
     EXPECT_EQ(ReadGadgetWidth(gadget), 0) << GetGadgetKind(gadget);
     EXPECT_EQ(ReadGadgetHeight(gadget), 0) << GetGadgetKind(gadget);

@@ -121,7 +121,7 @@ int WriteItemText(GadgetObject& g, int item, TextView text, int) {
 
 void Place(GadgetObject& g, const PixelRect& rect) {
   Control& panel = ControlOf(g);
-  panel.rect = rect;
+  platform::MoveControl(panel.handle, rect);
   ShowPage(panel);
 }
 
