@@ -80,7 +80,7 @@ struct GridItem : LayoutItem {
   using LayoutItem::LayoutItem;
 
   void AddChild(ItemPtr child, const XmlNode* element, Build& build) override {
-    if (columns < 1) {
+    if (!HasColumns()) {
       build.Fail(GridColumnsError(columns));
       return;
     }
@@ -108,7 +108,7 @@ struct GridItem : LayoutItem {
 
   void Finish(Build&) override {
     rowsUsed = 0;
-    if (columns < 1) return;
+    if (!HasColumns()) return;
     while (rowsUsed < kRows && !RowEmpty(rowsUsed)) ++rowsUsed;
   }
 
@@ -116,6 +116,9 @@ struct GridItem : LayoutItem {
     if (rowsUsed > 0) Measure();
     return {std::max(columnTrack.required, width), std::max(rowTrack.required, height)};
   }
+
+  // COLUMNS out of range only fails a grid that gets children.
+  bool HasColumns() const { return columns >= 1 && columns <= kMostGridColumns; }
 
   int columns = 2;
   int nextCell = 0;
@@ -235,8 +238,7 @@ ItemPtr CreateGrid(const XmlNode* element, const ElementType& type, Build& build
       ReadExpand(grid->rowTrack, value, true);
     }
   });
-  if (grid->columns > kMostGridColumns) build.Fail(GridColumnsError(grid->columns));
-  int columns = std::clamp(grid->columns, 0, kMostGridColumns);
+  int columns = grid->HasColumns() ? grid->columns : 0;
   grid->cells.resize(static_cast<size_t>(kRows) * columns);
   grid->columnTrack.sizes.resize(columns);
   grid->rowTrack.sizes.resize(kRows);

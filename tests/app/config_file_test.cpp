@@ -3,6 +3,7 @@
 #include <random>
 
 #include "config_test_support.h"
+#include "process/process.h"
 #include "runtime/constants.h"
 #include "storage/file_paths.h"
 #include "xml/export.h"
@@ -41,6 +42,21 @@ Text IncompressiblePath() {
       return path;
     }
   }
+}
+
+// The last line `kvconfig show` prints: the record, or why the file did not load.
+std::string KvconfigVerdict(TextView path) {
+  constexpr std::uint32_t kPiped = KeepHandle | PipeOutput | PipeInput | PipeError | HideWindow;
+  InitProcessRunner();
+  ProcessHandle child =
+      StartProcess(AsciiText(KV_KVCONFIG), u"show \"" + Text(path) + u"\"", u"", kPiped);
+  std::string last;
+  while (child && ProcessActive(child)) {
+    Text line = ReadProcessLine(child);
+    if (!line.empty()) last = EncodeUtf8(line);
+  }
+  CloseProcess(child);
+  return last;
 }
 
 }  // namespace
@@ -229,12 +245,39 @@ TEST_F(ConfigFile, StoredLengthAboveOneMebibyteIsRefusedEvenWhenTheDataIsRight) 
   EXPECT_EQ(record, (Config{7, u"kept"}));
 }
 
+TEST_F(ConfigFile, KvconfigBlamesTheStoredLengthOnlyBeyondTheLargest) {
+  WriteBytes(file, PackedFile(kGoldenXml, kMaxConfigLength));
+  EXPECT_EQ(KvconfigVerdict(path),
+            "load result 2: the data does not inflate to exactly the stored length");
+  WriteBytes(file, PackedFile(kGoldenXml, kMaxConfigLength + 1));
+  EXPECT_EQ(KvconfigVerdict(path), "load result 2: the stored length is not between 1 and " +
+                                       std::to_string(kMaxConfigLength));
+}
+
 TEST_F(ConfigFile, SaveRefusesWhatLoadingWouldRefuseAndKeepsTheOldFile) {
   ASSERT_EQ(SaveConfig(Config{1, u"old.exe"}, path, true, false), ConfigDone);
   Bytes old = ReadBytes(file);
   Text huge(static_cast<size_t>(kMaxConfigLength), u'a');
   EXPECT_EQ(SaveConfig(Config{1, huge}, path, true, false), ConfigNotPacked);
   EXPECT_EQ(ReadBytes(file), old);
+}
+
+TEST_F(ConfigFile, SaveWritesXmlOfExactlyTheLargestLengthAndRefusesOneByteMore) {
+  const size_t frame = ConfigXml("").size();
+  Text atLimit(kMaxConfigLength - frame, u'a');
+  ASSERT_EQ(SaveConfig(Config{1, atLimit}, path, true, false), ConfigDone);
+  Bytes bytes = ReadBytes(file);
+  EXPECT_EQ(StoredLength(bytes), kMaxConfigLength);
+  Config record;
+  EXPECT_EQ(LoadConfig(record, path, true), ConfigDone);
+  EXPECT_EQ(record, (Config{1, atLimit}));
+
+  EXPECT_EQ(SaveConfig(Config{1, atLimit + u'a'}, path, true, false), ConfigNotPacked);
+  EXPECT_EQ(ReadBytes(file), bytes);
+  // Three bytes of UTF-8 each: the limit counts the bytes written, not the characters.
+  Text wide((kMaxConfigLength - frame) / 3 + 1, u'\u20AC');
+  EXPECT_EQ(SaveConfig(Config{1, wide}, path, true, false), ConfigNotPacked);
+  EXPECT_EQ(ReadBytes(file), bytes);
 }
 
 TEST_F(ConfigFile, SaveThatCannotWriteTheNewFileKeepsTheOldOne) {

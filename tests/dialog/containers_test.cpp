@@ -167,12 +167,24 @@ TEST_F(Containers, GridLimitsFailTheBuild) {
   for (int i = 0; i < 141; ++i) many += u"<empty/>";
   EXPECT_EQ(Open(u"<gridbox>" + many + u"</gridbox>"), 0);
   EXPECT_EQ(Error(), u"A gridbox can only have 70 rows (row 71 was needed).");
-  EXPECT_NE(Open(u"<gridbox name='g' columns='0' width='40'/>"), 0);
-  EXPECT_EQ(At(u"g").width, 40);
-  EXPECT_EQ(Open(u"<gridbox columns='0'><empty/></gridbox>"), 0);
-  EXPECT_EQ(Error(), u"A gridbox can only have 1 to 1000 columns (0 was specified).");
-  EXPECT_EQ(Open(u"<gridbox columns='2000000000'/>"), 0);
-  EXPECT_EQ(Error(), u"A gridbox can only have 1 to 1000 columns (2000000000 was specified).");
+}
+
+// COLUMNS must be 1 to 1000 only for a grid that gets children.
+TEST_F(Containers, GridColumnsOutOfRangeFailOnlyAGridWithChildren) {
+  for (Text columns : {u"0", u"5000", u"-3", u"2000000000"}) {
+    SCOPED_TRACE(EncodeUtf8(columns));
+    Text grid = u"<gridbox name='g' width='40' height='30' columns='" + columns + u"'";
+    EXPECT_NE(Open(grid + u"/>"), 0);
+    EXPECT_EQ(At(u"g"), (Box{8, 8, 40, 30}));
+    EXPECT_NE(Open(grid + u"><unknown><empty/></unknown></gridbox>"), 0) << "no child it keeps";
+    EXPECT_EQ(Open(grid + u"><empty/></gridbox>"), 0);
+    EXPECT_EQ(Error(),
+              u"A gridbox can only have 1 to 1000 columns (" + columns + u" was specified).");
+  }
+  ASSERT_NE(Open(u"<gridbox columns='1000' colspacing='0'>"
+                 u"<empty name='e' width='7'/></gridbox>"),
+            0);
+  EXPECT_EQ(At(u"e").width, 7);
 }
 
 // ---- Single, multi, container, canvas, frame ----------------------------------------

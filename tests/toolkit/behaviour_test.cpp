@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "toolkit_fixture.h"
 #include "user.h"
@@ -460,6 +461,30 @@ TEST_F(Behaviour, PlacingKeepsWhatIsKeptCurrent) {
   PlaceGadget(button, KEEP_CURRENT, KEEP_CURRENT, 90, KEEP_CURRENT);
   EXPECT_EQ(ReadGadgetWidth(button), 90);
   EXPECT_EQ(ReadGadgetHeight(button), 30);
+}
+
+// Whatever size a program gives, the platform makes no control smaller than
+// empty, and the splitter's sides, the scroll view and the panel's page
+// follow from that.
+TEST_F(Behaviour, ContainersPlacedBelowEmptyAreEmpty) {
+  int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 100, 100, 300, 300, 10));
+  PopGadgetParent();
+  int first = static_cast<int>(NewContainer(KV_Any, 0, 0, 0, 0));
+  PopGadgetParent();
+  int second = static_cast<int>(NewContainer(KV_Any, 0, 0, 0, 0));
+  PopGadgetParent();
+  int splitter =
+      static_cast<int>(NewSplitter(KV_Any, 0, 0, 100, 100, first, second, KV_Splitter_Vertical));
+  int panel = static_cast<int>(NewPanel(KV_Any, 0, 0, 100, 100));
+  InsertGadgetItem(panel, -1, u"Tab");
+  PopGadgetParent();
+  for (int gadget : {area, splitter, panel}) {
+    PlaceGadget(gadget, 0, 0, INT_MIN, -40);
+    EXPECT_EQ(ReadGadgetWidth(gadget), 0) << GetGadgetKind(gadget);
+    EXPECT_EQ(ReadGadgetHeight(gadget), 0) << GetGadgetKind(gadget);
+  }
+  EXPECT_EQ(ReadGadgetAttribute(area, KV_ScrollArea_X), 0);
+  EXPECT_EQ(ReadGadgetState(splitter), 48) << "the bar keeps its place for when room comes back";
 }
 
 // ---- Windows, timers, requesters, clipboard -------------------------------------

@@ -2,6 +2,8 @@
 // for splitter bars and scroll views, in pixels of the fixed metrics.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "toolkit/reports.h"
 #include "toolkit/headless/driver.h"
 #include "toolkit/headless/metrics.h"
@@ -67,6 +69,19 @@ TEST_F(ContainerKinds, SidesReportTheirResizeAndADragIsAChange) {
   EXPECT_TRUE(bar.vertical);
 }
 
+TEST_F(ContainerKinds, BarDraggedOnAtTheFarEndOfTheLargestSplitterStaysThere) {
+  for (int flags : {KV_Splitter_Vertical, 0}) {
+    int splitter = Splitter(flags);
+    PlaceGadget(splitter, 0, 0, INT_MAX, INT_MAX);
+    WriteGadgetState(splitter, INT_MAX);
+    EXPECT_EQ(ReadGadgetState(splitter), INT_MAX - 4) << "the far end, less the bar";
+    Drain();
+    headless::DragSplitter(splitter, 30, 30);
+    EXPECT_EQ(ReadGadgetState(splitter), INT_MAX - 4);
+    EXPECT_EQ(DrainTypes(splitter), std::vector<int>{ET_CHANGE});
+  }
+}
+
 TEST_F(ContainerKinds, ScrollBarsComeWhenTheInnerAreaIsLarger) {
   // Room inside the 2-pixel border: 196 x 96.
   int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 200, 100, 196, 96, 10));
@@ -78,6 +93,22 @@ TEST_F(ContainerKinds, ScrollBarsComeWhenTheInnerAreaIsLarger) {
   EXPECT_TRUE(headless::ShowsScrollBar(area, false)) << "the vertical bar took 17 of the width";
   WriteGadgetAttribute(area, KV_ScrollArea_InnerWidth, 179);
   EXPECT_FALSE(headless::ShowsScrollBar(area, false));
+}
+
+TEST_F(ContainerKinds, HorizontalBarCanTakeTheRoomThatMadeTheHeightFit) {
+  // Room 196 x 96; the horizontal bar leaves 79 of the height.
+  int area = static_cast<int>(NewScrollArea(KV_Any, 0, 0, 200, 100, 197, 79, 10));
+  PopGadgetParent();
+  EXPECT_TRUE(headless::ShowsScrollBar(area, false));
+  EXPECT_FALSE(headless::ShowsScrollBar(area, true)) << "79 still fits above the bar";
+  WriteGadgetAttribute(area, KV_ScrollArea_InnerHeight, 80);
+  EXPECT_TRUE(headless::ShowsScrollBar(area, false));
+  EXPECT_TRUE(headless::ShowsScrollBar(area, true)) << "the horizontal bar took 17 of the height";
+  headless::ScrollLines(area, true, 5);
+  EXPECT_EQ(ReadGadgetAttribute(area, KV_ScrollArea_Y), 80 - 79);
+  headless::ScrollLines(area, false, 5);
+  EXPECT_EQ(ReadGadgetAttribute(area, KV_ScrollArea_X), 197 - 179)
+      << "and the vertical bar 17 of the width";
 }
 
 TEST_F(ContainerKinds, ScrollingStopsAtTheEndsAndMovesTheInnerArea) {

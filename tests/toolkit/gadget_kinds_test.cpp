@@ -74,6 +74,26 @@ TEST_F(Kinds, OptionsFormRadioGroupsOfConsecutiveOptions) {
   EXPECT_EQ(DrainTypes(a2).back(), ET_LEFT_CLICK);
 }
 
+// Consecutive options in two parents are two groups, whichever parent is
+// closed or opened between them.
+TEST_F(Kinds, OptionsInDifferentParentsNeverShareAGroup) {
+  int box = Made(NewContainer(KV_Any, 0, 0, 100, 50));
+  int inside = Made(NewOption(KV_Any, 0, 0, 80, 20, u"Inside"));
+  PopGadgetParent();
+  int outside = Made(NewOption(KV_Any, 0, 60, 80, 20, u"Outside"));
+  OpenGadgetParent(box);
+  int reopened = Made(NewOption(KV_Any, 0, 20, 80, 20, u"Reopened"));
+  PopGadgetParent();
+
+  user::ClickButton(inside);
+  user::ClickButton(outside);
+  EXPECT_EQ(ReadGadgetState(inside), 1) << "an option after the closed container's";
+  EXPECT_EQ(ReadGadgetState(outside), 1);
+  user::ClickButton(reopened);
+  EXPECT_EQ(ReadGadgetState(outside), 1) << "an option in the reopened container";
+  EXPECT_EQ(ReadGadgetState(reopened), 1);
+}
+
 TEST_F(Kinds, ChoicesMeasureTheirTextAndMark) {
   int box = Made(NewCheckBox(KV_Any, 0, 0, 0, 0, u"Remember"));
   int longer = Made(NewCheckBox(KV_Any, 0, 0, 0, 0, u"Remember me always"));

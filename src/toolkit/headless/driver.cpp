@@ -2,6 +2,9 @@
 // cannot act on a gadget that is disabled.
 #include "driver.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -25,6 +28,11 @@ GadgetObject* UsableItemList(int gadget) {
     if (GadgetObject* g = Usable(gadget, kind)) return g;
   }
   return nullptr;
+}
+
+// Where a drag by delta from start ends: no pointer goes past the int range.
+int DraggedTo(int start, int delta) {
+  return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{start} + delta, INT_MIN, INT_MAX));
 }
 
 // The root of the temporary folder, where tests make theirs: "/" on POSIX,
@@ -140,7 +148,7 @@ void DragSplitter(int gadget, int dx, int dy) {
   GadgetObject* g = Usable(gadget, GK_SPLITTER);
   if (!g) return;
   SplitterBar bar = SplitterBarOf(*g);
-  OnSplitterDragged(*g, bar.vertical ? bar.rect.x + dx : bar.rect.y + dy);
+  OnSplitterDragged(*g, bar.vertical ? DraggedTo(bar.rect.x, dx) : DraggedTo(bar.rect.y, dy));
 }
 
 void ScrollLines(int gadget, bool vertical, int lines) {

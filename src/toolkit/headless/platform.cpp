@@ -30,6 +30,13 @@ int Clamp(int value, int low, int high) {
   return std::max(value, low);
 }
 
+// As the platform makes them, a control given a size below zero is empty.
+PixelRect NotNegative(PixelRect rect) {
+  rect.width = std::max(0, rect.width);
+  rect.height = std::max(0, rect.height);
+  return rect;
+}
+
 }  // namespace
 
 void SetWindowMode(Control& window, platform::ShowMode mode) {
@@ -197,7 +204,7 @@ Handle CreateControl(const ControlParams& params) {
   control.cls = kind.cls;
   control.parent = params.parent;
   control.flags = params.flags;
-  control.rect = params.rect;
+  control.rect = headless::NotNegative(params.rect);
   if (kind.keepsText) control.text = Text(params.text);
   Control& made = headless::AddControl(std::move(control));
   if (kind.made) kind.made(made);
@@ -214,7 +221,7 @@ PixelRect ControlRect(Handle handle) {
 }
 
 void MoveControl(Handle handle, const PixelRect& rect) {
-  if (Control* control = FindControl(handle)) control->rect = rect;
+  if (Control* control = FindControl(handle)) control->rect = headless::NotNegative(rect);
 }
 
 void ShowControl(Handle handle, bool visible) {
