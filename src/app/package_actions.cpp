@@ -36,6 +36,10 @@ bool Confirmed(const Program& program, TextView caption, TextView scope, TextVie
          KV_MessageBox_AnswerYes;
 }
 
+Text SpellingOn(const PackageTab& tab, TextView name) {
+  return ListedSpelling({tab.enabled, tab.disabled, tab.uninstalled}, name);
+}
+
 // A name moves between a tab's lists as the window spells it, and is added
 // as adb spelled it when no list held it as the window spells it.
 void RemoveName(int list, TextView spelling) {
@@ -61,7 +65,7 @@ CommandSteps Answered(Program& program, std::function<void(const Text&)> take) {
 void TakeStateChange(const PackageTab& tab, const Text& line) {
   std::optional<StateChange> change = StateChangeOfLine(line);
   if (!change) return;
-  Text spelling = ListedSpelling({tab.enabled, tab.disabled, tab.uninstalled}, change->name);
+  Text spelling = SpellingOn(tab, change->name);
   // A package uninstalled for the user stays where it is.
   if (tab.IsSystem() && FindExactItem(tab.uninstalled, spelling) != -1) return;
   if (change->state == adb::kStateDisabled) {
@@ -75,18 +79,18 @@ void TakeStateChange(const PackageTab& tab, const Text& line) {
 
 void TakeUninstall(const PackageTab& tab, const Text& line, const Text& package) {
   if (!IsUninstallSuccess(line)) return;
-  Text spelling = ListedSpelling({tab.enabled, tab.disabled, tab.uninstalled}, package);
+  Text spelling = SpellingOn(tab, package);
   RemoveName(tab.enabled, spelling);
   RemoveName(tab.disabled, spelling);
   if (tab.IsSystem()) AddName(tab.uninstalled, spelling, package);
 }
 
-void TakeReinstall(const MainGadgets& g, const Text& line, const Text& package) {
+void TakeReinstall(const PackageTab& tab, const Text& line, const Text& package) {
   if (!IsInstalledForUser(line)) return;
-  Text spelling = ListedSpelling({g.lstSEnabled, g.lstSDisabled, g.lstSUninstalled}, package);
-  RemoveName(g.lstSDisabled, spelling);
-  RemoveName(g.lstSUninstalled, spelling);
-  AddName(g.lstSEnabled, spelling, package);
+  Text spelling = SpellingOn(tab, package);
+  RemoveName(tab.disabled, spelling);
+  RemoveName(tab.uninstalled, spelling);
+  AddName(tab.enabled, spelling, package);
 }
 
 void Carry(Program& program, Action action, const PackageTab& tab, const Text& package) {
@@ -112,8 +116,8 @@ void Carry(Program& program, Action action, const PackageTab& tab, const Text& p
       // The enable's answer is of no interest; the install's says it all.
       channel.Enqueue(Text(adb::kEnable) + package, {});
       channel.Enqueue(Text(adb::kInstallExisting) + package,
-                      Answered(program, [&program, package](const Text& line) {
-                        TakeReinstall(program.g, line, package);
+                      Answered(program, [tab, package](const Text& line) {
+                        TakeReinstall(tab, line, package);
                       }));
       break;
     case Action::Dump:
