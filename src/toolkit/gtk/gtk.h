@@ -29,6 +29,7 @@ struct KindRecord {
 
 namespace kv::gtk {
 
+using platform::ControlParams;
 using platform::KindRecord;
 
 inline GtkWidget* Widget(Handle handle) { return reinterpret_cast<GtkWidget*>(handle); }
@@ -68,6 +69,9 @@ int WindowNumberOfWidget(GtkWidget* widget);
 void ForgetTimers(GtkWidget* window);
 // The fixed container a window holds its gadgets in.
 GtkWidget* WindowFixed(GtkWidget* window);
+
+// A panel page whose tab was removed, held by the backend until destroyed.
+bool IsOrphanPage(GtkWidget* widget);
 
 // ---- Gadgets ------------------------------------------------------------------------
 
