@@ -2,7 +2,7 @@
 # setup.sh: installs with apt-get what the builds and tests need, when missing.
 set -euo pipefail
 
-native=(cmake g++ ninja-build pkg-config libexpat1-dev zlib1g-dev libgtest-dev)
+native=(cmake g++ ninja-build pkg-config libexpat1-dev zlib1g-dev libgtest-dev libgtk-3-dev)
 windows=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev dpkg-dev
          debian-archive-keyring wine wine32:i386 wine64 xvfb xauth imagemagick xdotool)
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# test.sh: builds both targets and runs every test: natively with the sanitizers,
-# and the Windows build under Wine.
+# test.sh: builds every target and runs every test: natively with the
+# sanitizers, the native program's GTK tests on a virtual display, and the
+# Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,10 @@ scripts/setup.sh
 cmake --preset linux -DKV_WERROR=ON -DKV_SANITIZE=ON
 cmake --build --preset linux -j2
 ctest --preset linux -j2
+
+cmake --preset linux-gtk -DKV_WERROR=ON
+cmake --build --preset linux-gtk -j2
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset linux-gtk
 
 cmake --preset win32 -DKV_WERROR=ON
 cmake --build --preset win32 -j2
