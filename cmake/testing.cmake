@@ -9,19 +9,22 @@ function(kv_native_path out path)
   set(${out} "${path}" PARENT_SCOPE)
 endfunction()
 
-# kv_add_gtest(NAME SOURCES... LIBS libs... [LOCK resource]): one test program; natively each
-# test case is its own ctest entry, under Wine each program is one entry so a
-# run costs one Wine start.
+# kv_add_gtest(NAME SOURCES... LIBS libs... [LOCK resource] [LABELS labels...]): one test
+# program; natively each test case is its own ctest entry, under Wine each
+# program is one entry so a run costs one Wine start.
 function(kv_add_gtest name)
   if(NOT KV_TESTS)
     return()
   endif()
-  cmake_parse_arguments(arg "" "LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "" "LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest GTest::gtest_main)
   set(lock)
   if(arg_LOCK)
     set(lock RESOURCE_LOCK ${arg_LOCK})
+  endif()
+  if(arg_LABELS)
+    list(APPEND lock LABELS "${arg_LABELS}")
   endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})

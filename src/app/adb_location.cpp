@@ -5,9 +5,7 @@
 
 namespace kv {
 
-Text DefaultAdbPath() {
-  return PathDirectory(OwnExecutablePath()) + u"ADB.exe";
-}
+Text DefaultAdbPath() { return PathDirectory(OwnExecutablePath()) + Text(kAdbFileName); }
 
 Text FindInstalledAdb() {
   for (const Text& candidate : AdbCandidates()) {

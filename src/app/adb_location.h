@@ -1,5 +1,5 @@
-// Where adb is: the configured path, by default ADB.exe beside the program,
-// or, while the user has not set one, where adb usually lies.
+// Where adb is: the configured path, by default adb beside the program, or,
+// while the user has not set one, where adb usually lies.
 #pragma once
 
 #include <vector>
@@ -8,7 +8,11 @@
 
 namespace kv {
 
-// The program's own folder followed by "ADB.exe".
+// The name of the adb beside the program: "ADB.exe" on Windows, "adb"
+// elsewhere. Each platform's file supplies it.
+extern const char16_t kAdbFileName[];
+
+// The program's own folder followed by kAdbFileName.
 Text DefaultAdbPath();
 
 // The first adb executable that exists among AdbCandidates(), or empty text.

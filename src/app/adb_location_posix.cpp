@@ -4,6 +4,8 @@
 
 namespace kv {
 
+const char16_t kAdbFileName[] = u"adb";
+
 std::vector<Text> AdbCandidates() {
   const char* path = std::getenv("PATH");
   std::vector<Text> candidates;

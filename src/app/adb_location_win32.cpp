@@ -5,6 +5,8 @@
 
 namespace kv {
 
+const char16_t kAdbFileName[] = u"ADB.exe";
+
 namespace {
 
 Text Variable(const wchar_t* name) {

@@ -104,8 +104,6 @@ Text ReplacementPath(TextView path) { return Text(path.substr(0, path.find(u'\0'
 
 }  // namespace
 
-Text ConfigFilePath() { return OwnExecutablePath() + u".cfg"; }
-
 PackedConfig ReadPackedConfig(TextView path) {
   PackedConfig packed;
   if (FileSizeByPath(path) < 4) return packed;

@@ -27,7 +27,10 @@ constexpr std::int32_t kMaxConfigLength = 1 << 20;
 // The XML of a packed file is at least this long; zero bytes fill it up.
 constexpr std::int32_t kMinConfigLength = 64;
 
-// The file the program keeps its configuration in: its own path + ".cfg".
+// The file the program keeps its configuration in: on Windows its own path
+// + ".cfg"; elsewhere "kestrelvane/kestrelvane.cfg" in the user's
+// configuration folder (XDG_CONFIG_HOME, else ~/.config), which is made
+// when missing. Each platform's file supplies it.
 Text ConfigFilePath();
 
 // Reads the record from path. Any result but ConfigDone leaves it untouched;

@@ -71,6 +71,9 @@ void ForgetTimers(GtkWidget* window);
 // The fixed container a window holds its gadgets in.
 GtkWidget* WindowFixed(GtkWidget* window);
 
+// A panel page whose tab was removed, held by the backend until destroyed.
+bool IsOrphanPage(GtkWidget* widget);
+
 // ---- Gadgets ------------------------------------------------------------------------
 
 // The live gadget whose outer widget is widget.

@@ -81,7 +81,7 @@ int PumpMessage(int timeoutMs) {
     return 1;
   }
   bool expired = false;
-  guint timer = g_timeout_add(static_cast<guint>(timeoutMs), [](gpointer flag) {
+  guint timer = g_timeout_add(static_cast<guint>(timeoutMs), +[](gpointer flag) -> gboolean {
     *static_cast<bool*>(flag) = true;
     return G_SOURCE_REMOVE;
   }, &expired);

@@ -217,6 +217,8 @@ void DestroyHandle(Handle handle) {
     }
   }
   gtk_widget_destroy(widget);
+  // A page whose tab went was kept alive for this.
+  if (gtk::IsOrphanPage(widget)) g_object_unref(widget);
 }
 
 void PlaceTopWindow(Handle handle, int x, int y, int innerWidth, int innerHeight) {
@@ -269,12 +271,12 @@ int StartTimer(Handle handle, int timerId, int intervalMs) {
   auto* tick = new std::pair<int, int>(gtk::WindowNumberOfWidget(window), timerId);
   timers[key] = g_timeout_add_full(
       G_PRIORITY_DEFAULT, static_cast<guint>(std::max(intervalMs, 1)),
-      [](gpointer data) {
+      +[](gpointer data) -> gboolean {
         auto* ids = static_cast<std::pair<int, int>*>(data);
         OnTimer(ids->first, ids->second);
         return G_SOURCE_CONTINUE;
       },
-      tick, [](gpointer data) { delete static_cast<std::pair<int, int>*>(data); });
+      tick, +[](gpointer data) { delete static_cast<std::pair<int, int>*>(data); });
   return 1;
 }
 

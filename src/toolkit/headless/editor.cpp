@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "kinds.h"
-#include "rtf.h"
+#include "toolkit/detail/rtf.h"
 
 namespace kv::headless {
 

@@ -1,10 +1,10 @@
-#include "rtf.h"
+#include "detail/rtf.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-namespace kv::headless {
+namespace kv {
 
 namespace {
 
@@ -117,4 +117,4 @@ bool IsRtf(TextView text) { return text.substr(0, 5) == u"{\\rtf"; }
 
 Text PlainTextFromRtf(TextView rtf) { return Reader(rtf).Read(); }
 
-}  // namespace kv::headless
+}  // namespace kv
