@@ -143,7 +143,6 @@ void OnSpinText(GtkEditable* field, gpointer data) {
 
 void AttachValue(GadgetObject& g) {
   GtkWidget* widget = WidgetOf(g);
-  if (GTK_IS_PROGRESS_BAR(widget)) return;
   Connect(widget, "value-changed", OnValueChanged, g);
   if (GTK_IS_SCROLLBAR(widget)) Connect(widget, "change-value", OnScrollBarMove, g);
   if (GTK_IS_SPIN_BUTTON(widget)) {
