@@ -62,9 +62,12 @@ GtkWidget* MakeCheckBox(const ControlParams& params) {
   return box;
 }
 
+// Alone in its group, a radio button starts checked; an option does not.
 GtkWidget* MakeOption(const ControlParams& params) {
   std::string text = Utf8(params.text);
-  return GTK_WIDGET(g_object_new(kv_option_get_type(), "label", text.c_str(), nullptr));
+  GtkWidget* option = GTK_WIDGET(g_object_new(kv_option_get_type(), "label", text.c_str(), nullptr));
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(option), FALSE);
+  return option;
 }
 
 GtkAdjustment* NewAdjustment() {
