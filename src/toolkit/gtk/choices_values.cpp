@@ -45,29 +45,50 @@ void AttachChoice(GadgetObject& g) {
   Connect(WidgetOf(g), "clicked", OnClicked, g);
 }
 
-void AlignText(GtkWidget* button, int flags) {
+// The core sizes choices and spin fields by the platform's usual metrics,
+// smaller than the theme's buttons and fields would be.
+GtkWidget* Compact(GtkWidget* widget) {
+  static GtkCssProvider* rules = [] {
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(
+        provider,
+        "checkbutton, radiobutton, spinbutton, entry, button {"
+        " min-height: 0; padding-top: 0; padding-bottom: 0; }"
+        "button { min-width: 0; padding-left: 2px; padding-right: 2px; }",
+        -1, nullptr);
+    return provider;
+  }();
+  gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(rules),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  return widget;
+}
+
+// The text ends in an ellipsis where the engine's rectangle ends.
+GtkWidget* FitText(GtkWidget* button, int flags) {
   GtkWidget* label = gtk_bin_get_child(GTK_BIN(button));
-  if (!GTK_IS_LABEL(label)) return;
+  if (!GTK_IS_LABEL(label)) return button;
+  gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+  Compact(button);
   if ((flags & KV_CheckBox_Center) == KV_CheckBox_Center) {
     gtk_label_set_xalign(GTK_LABEL(label), 0.5f);
   } else if (flags & KV_CheckBox_Right) {
     gtk_label_set_xalign(GTK_LABEL(label), 1.0f);
   }
+  return button;
 }
 
 GtkWidget* MakeCheckBox(const ControlParams& params) {
   std::string text = Utf8(params.text);
-  GtkWidget* box = gtk_check_button_new_with_label(text.c_str());
-  AlignText(box, params.flags);
-  return box;
+  return FitText(gtk_check_button_new_with_label(text.c_str()), params.flags);
 }
 
 // Alone in its group, a radio button starts checked; an option does not.
 GtkWidget* MakeOption(const ControlParams& params) {
   std::string text = Utf8(params.text);
-  GtkWidget* option = GTK_WIDGET(g_object_new(kv_option_get_type(), "label", text.c_str(), nullptr));
+  GtkWidget* option =
+      GTK_WIDGET(g_object_new(kv_option_get_type(), "label", text.c_str(), nullptr));
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(option), FALSE);
-  return option;
+  return FitText(option, 0);
 }
 
 GtkAdjustment* NewAdjustment() {
@@ -104,6 +125,7 @@ GtkWidget* MakeSpin(const ControlParams& params) {
   GtkWidget* spin = gtk_spin_button_new(NewAdjustment(), 1, 0);
   // Its width is the engine's; GTK would ask for room for long numbers.
   gtk_entry_set_width_chars(GTK_ENTRY(spin), 1);
+  Compact(spin);
   gtk_spin_button_set_numeric(GTK_SPIN_BUTTON(spin), (params.flags & KV_Spin_Numeric) != 0);
   gtk_editable_set_editable(GTK_EDITABLE(spin), !(params.flags & KV_Spin_ReadOnly));
   return spin;

@@ -107,7 +107,16 @@ void AttachScrollArea(GadgetObject& g) {
   Connect(parts.clip, "scroll-event", OnWheel, g);
 }
 
+PixelSize LeastSize(GtkWidget* widget) {
+  GtkRequisition least;
+  gtk_widget_get_preferred_size(widget, &least, nullptr);
+  return {least.width, least.height};
+}
+
+// A bar squeezed below its own least size would not work; it stays hidden.
 void ShowBar(GtkWidget* bar, bool shown, const PixelRect& rect, int inner, int page, int position) {
+  PixelSize least = LeastSize(bar);
+  shown = shown && rect.width >= least.width && rect.height >= least.height;
   gtk_widget_set_visible(bar, shown);
   if (!shown) return;
   MoveChild(bar, rect);
