@@ -33,8 +33,6 @@ void kv_option_class_init(KvOptionClass* type) {
 
 void kv_option_init(KvOption*) {}
 
-constexpr int kMostTicks = 100;  // a track bar's marks, at most
-
 // GTK has already flipped the button; the core decides what it shows.
 void OnClicked(GtkButton*, gpointer data) {
   GadgetObject* g = GadgetOfData(data);
@@ -65,10 +63,10 @@ GtkWidget* Compact(GtkWidget* widget) {
 
 // The text ends in an ellipsis where the engine's rectangle ends.
 GtkWidget* FitText(GtkWidget* button, int flags) {
+  Compact(button);
   GtkWidget* label = gtk_bin_get_child(GTK_BIN(button));
   if (!GTK_IS_LABEL(label)) return button;
   gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
-  Compact(button);
   if ((flags & KV_CheckBox_Center) == KV_CheckBox_Center) {
     gtk_label_set_xalign(GTK_LABEL(label), 0.5f);
   } else if (flags & KV_CheckBox_Right) {
@@ -176,6 +174,8 @@ void AttachValue(GadgetObject& g) {
   }
 }
 
+constexpr int kMostTicks = 100;  // a track bar's marks, at most
+
 void ShowTicks(GtkScale* scale, const ValueRange& range) {
   gtk_scale_clear_marks(scale);
   long long span = static_cast<long long>(range.maximum) - range.minimum;
@@ -249,8 +249,8 @@ void ShowValue(Handle control, int kind, const ValueRange& range) {
   GtkWidget* widget = gtk::Widget(control);
   auto quiet = gtk::QuietFor(widget);
   if (kind == GK_PROGRESSBAR) {
-    double span = range.maximum - range.minimum;
-    double done = span > 0 ? (range.value - range.minimum) / span : 0;
+    double span = static_cast<double>(range.maximum) - range.minimum;
+    double done = span > 0 ? (static_cast<double>(range.value) - range.minimum) / span : 0;
     gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(widget), done);
     return;
   }

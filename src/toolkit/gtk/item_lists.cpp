@@ -537,8 +537,9 @@ GtkWidget* MakeList(bool explorer, int flags) {
   int grid = explorer ? KV_Explorer_GridLines : KV_ListIcon_GridLines;
   gtk_tree_selection_set_mode(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)),
                               Has(flags, many) ? GTK_SELECTION_MULTIPLE : GTK_SELECTION_SINGLE);
-  if (Has(flags, grid))
+  if (Has(flags, grid)) {
     gtk_tree_view_set_grid_lines(GTK_TREE_VIEW(view), GTK_TREE_VIEW_GRID_LINES_BOTH);
+  }
   return InScrolledWindow(view, !(explorer && Has(flags, KV_Explorer_BorderLess)));
 }
 
