@@ -162,11 +162,13 @@ Handle ScrollAreaInner(Handle area) {
   return gtk::HandleOf(gtk::PartsOf(gtk::Widget(area)).inner);
 }
 
+// A size below empty is empty.
 PixelSize ScrollAreaRoom(Handle area) {
   GtkWidget* widget = gtk::Widget(area);
   PixelRect rect = gtk::ChildRect(widget);
   int border = gtk::BorderWidthOf(widget);
-  return {std::max(0, rect.width - 2 * border), std::max(0, rect.height - 2 * border)};
+  return {std::max(0, std::max(0, rect.width) - 2 * border),
+          std::max(0, std::max(0, rect.height) - 2 * border)};
 }
 
 // GTK's own measure of a scroll bar, taken once.
