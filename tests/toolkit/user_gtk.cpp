@@ -17,7 +17,9 @@ namespace kv::user {
 
 namespace {
 
-constexpr gint64 kPatienceUs = 10'000'000;
+// Clicks are sent through the display server as its core events, which GTK
+// reads only when told before it starts.
+const bool kCoreEvents = g_setenv("GDK_CORE_DEVICE_EVENTS", "1", TRUE);
 
 GtkWidget* Widget(int gadget) { return reinterpret_cast<GtkWidget*>(GetGadgetHandle(gadget)); }
 
@@ -82,24 +84,13 @@ GtkTreePath* ShownRow(GtkTreeView* view, int item) {
   return path;
 }
 
-// A press and release of the first button at x, y of the view's rows, as
-// the display server delivers them.
+// A press and release of the first button at x, y of the view's rows, sent
+// through the display server as its own clicks come.
 void ClickAt(GtkTreeView* view, int x, int y) {
   GdkWindow* rows = gtk_tree_view_get_bin_window(view);
-  GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(rows));
-  for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-    GdkEvent* event = gdk_event_new(type);
-    event->button.window = GDK_WINDOW(g_object_ref(rows));
-    event->button.send_event = TRUE;
-    event->button.time = GDK_CURRENT_TIME;
-    event->button.x = x;
-    event->button.y = y;
-    event->button.button = GDK_BUTTON_PRIMARY;
-    event->button.state = type == GDK_BUTTON_RELEASE ? GDK_BUTTON1_MASK : 0;
-    gdk_event_set_device(event, gdk_seat_get_pointer(seat));
-    gtk_main_do_event(event);
-    gdk_event_free(event);
-  }
+  gdk_test_simulate_button(rows, x, y, GDK_BUTTON_PRIMARY, GdkModifierType(0), GDK_BUTTON_PRESS);
+  Settle();
+  gdk_test_simulate_button(rows, x, y, GDK_BUTTON_PRIMARY, GDK_BUTTON1_MASK, GDK_BUTTON_RELEASE);
 }
 
 void ClickRow(int gadget, int item, bool twice) {
@@ -230,6 +221,7 @@ void TypeText(int gadget, TextView text) {
     if (GTK_IS_SCROLLED_WINDOW(widget)) widget = gtk_bin_get_child(GTK_BIN(widget));
     if (!Reachable(widget)) return;
     gtk_widget_grab_focus(widget);
+    if (GTK_IS_EDITABLE(widget) && !gtk_editable_get_editable(GTK_EDITABLE(widget))) return;
     std::string bytes = EncodeUtf8(text);
     if (GTK_IS_EDITABLE(widget)) {
       gint end = -1;
@@ -322,10 +314,18 @@ void AnswerNextFileRequester(TextView path) { Expect({true, 0, EncodeUtf8(path)}
 
 void ForgetRequesters() { Answers().clear(); }
 
+// The bytes another program would be handed: asking GTK for text would turn
+// line breaks into "\n".
 Text ClipboardText() {
-  gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
-  Text copied = text ? DecodeUtf8(text) : Text();
-  g_free(text);
+  GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+  GtkSelectionData* data =
+      gtk_clipboard_wait_for_contents(clipboard, gdk_atom_intern_static_string("UTF8_STRING"));
+  if (!data) return {};
+  const guchar* bytes = gtk_selection_data_get_data(data);
+  gint length = gtk_selection_data_get_length(data);
+  Text copied = length > 0 ? DecodeUtf8({reinterpret_cast<const char*>(bytes), size_t(length)})
+                           : Text();
+  gtk_selection_data_free(data);
   return copied;
 }
 

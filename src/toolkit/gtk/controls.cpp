@@ -96,7 +96,7 @@ const GadgetKind& KindSlots(const KindRecord& record) { return record.slots; }
 Handle CreateControl(const ControlParams& params) {
   GtkWidget* holder = gtk::HolderOf(params.parent);
   if (!holder) return 0;
-  GtkWidget* widget = params.record->make(params);
+  GtkWidget* widget = params.record->make ? params.record->make(params) : nullptr;
   if (!widget) return 0;
   gtk::PutChild(holder, widget, params.rect);
   gtk_widget_show(widget);

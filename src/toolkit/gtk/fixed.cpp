@@ -9,6 +9,13 @@ namespace {
 
 constexpr char kRectKey[] = "kv-rect";
 
+// As the platform makes them, a control given a size below zero is empty.
+PixelRect NotNegative(PixelRect rect) {
+  rect.width = std::max(0, rect.width);
+  rect.height = std::max(0, rect.height);
+  return rect;
+}
+
 struct KvFixed {
   GtkFixed parent;
 };
@@ -34,7 +41,7 @@ void Allocate(GtkWidget* fixed, GtkAllocation* allocation) {
     PixelRect rect = ChildRect(child);
     GtkRequisition ignored;
     gtk_widget_get_preferred_size(child, &ignored, nullptr);  // GTK wants it asked first
-    GtkAllocation place{rect.x, rect.y, std::max(rect.width, 0), std::max(rect.height, 0)};
+    GtkAllocation place{rect.x, rect.y, rect.width, rect.height};
     if (!ownWindow) {
       place.x += allocation->x;
       place.y += allocation->y;
@@ -66,7 +73,7 @@ bool IsFixed(GtkWidget* widget) {
 }
 
 void PutChild(GtkWidget* fixed, GtkWidget* child, const PixelRect& rect) {
-  g_object_set_data_full(G_OBJECT(child), kRectKey, new PixelRect(rect),
+  g_object_set_data_full(G_OBJECT(child), kRectKey, new PixelRect(NotNegative(rect)),
                          [](gpointer data) { delete static_cast<PixelRect*>(data); });
   gtk_fixed_put(GTK_FIXED(fixed), child, rect.x, rect.y);
 }
@@ -74,7 +81,7 @@ void PutChild(GtkWidget* fixed, GtkWidget* child, const PixelRect& rect) {
 void MoveChild(GtkWidget* child, const PixelRect& rect) {
   auto* stored = static_cast<PixelRect*>(g_object_get_data(G_OBJECT(child), kRectKey));
   if (!stored) return;
-  *stored = rect;
+  *stored = NotNegative(rect);
   gtk_widget_queue_resize(child);
 }
 

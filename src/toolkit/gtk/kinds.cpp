@@ -8,10 +8,6 @@ namespace kv::gtk {
 
 namespace {
 
-PixelSize AtLeast(PixelSize size, PixelSize minimum) {
-  return {std::max(size.width, minimum.width), std::max(size.height, minimum.height)};
-}
-
 // ---- Buttons ------------------------------------------------------------------------
 
 bool IsToggle(int flags) { return (flags & KV_Button_Toggle) == KV_Button_Toggle; }
@@ -50,10 +46,11 @@ void WritePressed(GadgetObject& g, int state) {
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), state != 0);
 }
 
+// The platform's rule; the program's style gives buttons the padding it
+// leaves them.
 PixelSize ButtonSize(GadgetObject& g) {
-  GtkWidget* button = WidgetOf(g);
-  PixelSize text = MeasureText(button, platform::ReadText(g.handle));
-  return AtLeast(ButtonRequiredSize(text, platform::EdgeSize()), PreferredSize(button));
+  PixelSize text = MeasureText(WidgetOf(g), platform::ReadText(g.handle));
+  return ButtonRequiredSize(text, platform::EdgeSize());
 }
 
 // ---- Entry fields -------------------------------------------------------------------
@@ -107,8 +104,20 @@ GtkWidget* MakeString(const ControlParams& params) {
   return field;
 }
 
+// The user's changes, announced before they show and reported after, as the
+// platform's entry fields do; the program's own raise nothing.
+constexpr int kBeforeShown = 1024;
+
 void OnFieldChanged(GtkEditable*, gpointer data) {
-  if (GadgetObject* g = GadgetOfData(data)) QueueGadgetEvent(*g, ET_CHANGE);
+  GadgetObject* g = GadgetOfData(data);
+  if (!g || Quiet::Active(*g)) return;
+  QueueGadgetEvent(*g, kBeforeShown);
+  QueueGadgetEvent(*g, ET_CHANGE);
+}
+
+void WriteField(GadgetObject& g, TextView text) {
+  Quiet quiet(g);
+  platform::WriteText(g.handle, text);
 }
 
 void AttachString(GadgetObject& g) {
@@ -127,10 +136,7 @@ void WriteLimit(GadgetObject& g, int attribute, int value) {
 }
 
 PixelSize StringSize(GadgetObject& g) {
-  GtkWidget* field = WidgetOf(g);
-  PixelSize size = StringRequiredSize(MeasureText(field, u"Hg").height, platform::EdgeSize());
-  size.height = std::max(size.height, PreferredSize(field).height);
-  return size;
+  return StringRequiredSize(MeasureText(WidgetOf(g), u"Hg").height, platform::EdgeSize());
 }
 
 // ---- Text labels --------------------------------------------------------------------
@@ -182,6 +188,7 @@ const KindRecord& StringRecord() {
       .attach = gtk::AttachString,
       .slots = {
           .code = GK_STRING,
+          .writeText = gtk::WriteField,
           .readAttribute = gtk::ReadLimit,
           .writeAttribute = gtk::WriteLimit,
           .showColor = gtk::ShowColor,

@@ -15,6 +15,16 @@ GtkListStore* Store(GtkTreeView* view) { return GTK_LIST_STORE(gtk_tree_view_get
 GtkListStore* Store(const GadgetObject& g) { return Store(View(g)); }
 GtkTreeSelection* Selection(const GadgetObject& g) { return gtk_tree_view_get_selection(View(g)); }
 
+std::vector<int> SelectedRows(GadgetObject& g) {
+  std::vector<int> rows;
+  GList* paths = gtk_tree_selection_get_selected_rows(Selection(g), nullptr);
+  for (GList* path = paths; path; path = path->next) {
+    rows.push_back(gtk_tree_path_get_indices(static_cast<GtkTreePath*>(path->data))[0]);
+  }
+  g_list_free_full(paths, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
+  return rows;
+}
+
 int RowOf(GtkTreeModel* model, GtkTreeIter* iter) {
   GtkTreePath* path = gtk_tree_model_get_path(model, iter);
   int row = gtk_tree_path_get_indices(path)[0];
@@ -114,13 +124,10 @@ void Attach(GadgetObject& g) {
   Connect(view, "button-press-event", OnPress, g);
 }
 
+
 int ReadState(GadgetObject& g) {
-  GtkTreeModel* model = nullptr;
-  GList* rows = gtk_tree_selection_get_selected_rows(Selection(g), &model);
-  int first = -1;
-  if (rows) first = gtk_tree_path_get_indices(static_cast<GtkTreePath*>(rows->data))[0];
-  g_list_free_full(rows, reinterpret_cast<GDestroyNotify>(gtk_tree_path_free));
-  return first;
+  std::vector<int> rows = SelectedRows(g);
+  return rows.empty() ? -1 : rows.front();
 }
 
 void WriteState(GadgetObject& g, int item) {
@@ -153,10 +160,22 @@ void AppendItems(GadgetObject& g, std::span<const Text> texts) {
   g_object_unref(store);
 }
 
+// The view selects a neighbour of a removed row that held the cursor; the
+// platform's list leaves the other rows' selection as it was.
 void DeleteItem(GadgetObject& g, int item) {
   Quiet quiet(g);
   GtkTreeIter iter;
-  if (IterOf(Store(g), item, &iter)) gtk_list_store_remove(Store(g), &iter);
+  if (!IterOf(Store(g), item, &iter)) return;
+  std::vector<int> selected = SelectedRows(g);
+  gtk_list_store_remove(Store(g), &iter);
+  GtkTreeSelection* selection = Selection(g);
+  gtk_tree_selection_unselect_all(selection);
+  for (int row : selected) {
+    if (row == item) continue;
+    GtkTreePath* path = gtk_tree_path_new_from_indices(row > item ? row - 1 : row, -1);
+    gtk_tree_selection_select_path(selection, path);
+    gtk_tree_path_free(path);
+  }
 }
 
 void ClearItems(GadgetObject& g) {

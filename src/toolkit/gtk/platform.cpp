@@ -27,14 +27,17 @@ GdkRectangle PrimaryMonitor() {
 }
 
 // Widgets of a style the theme does not give: the read-only look of fields,
-// the border of labels.
+// the border of labels, buttons and fields as tight as the layout's rules
+// make them.
 void AddOwnStyles() {
   GdkScreen* screen = gdk_screen_get_default();
   if (!screen) return;
   GtkCssProvider* styles = gtk_css_provider_new();
   gtk_css_provider_load_from_data(styles,
                                   "entry.kv-read-only { background-color: @theme_bg_color; }\n"
-                                  "label.kv-border { border: 1px solid @borders; }\n",
+                                  "label.kv-border { border: 1px solid @borders; }\n"
+                                  "button { padding: 0 4px; min-height: 0; min-width: 0; }\n"
+                                  "entry { padding: 0 4px; min-height: 0; }\n",
                                   -1, nullptr);
   gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(styles),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);

@@ -23,6 +23,7 @@ struct WindowState {
   int width = 0;
   int height = 0;
   GdkWindowState state{};
+  bool configured = false;  // the first configuration is where it starts
 };
 
 std::unordered_set<GtkWidget*>& Widgets() {
@@ -53,8 +54,9 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer number) {
 gboolean OnConfigure(GtkWidget* window, GdkEventConfigure* event, gpointer number) {
   auto* last = static_cast<WindowState*>(g_object_get_data(G_OBJECT(window), "kv-state"));
   if (!last) return FALSE;
-  bool moved = event->x != last->x || event->y != last->y;
-  bool sized = event->width != last->width || event->height != last->height;
+  bool moved = last->configured && (event->x != last->x || event->y != last->y);
+  bool sized = last->configured && (event->width != last->width || event->height != last->height);
+  last->configured = true;
   last->x = event->x;
   last->y = event->y;
   last->width = event->width;
@@ -216,9 +218,9 @@ void DestroyHandle(Handle handle) {
       gtk_window_present(owner);
     }
   }
+  bool orphan = gtk::IsOrphanPage(widget);  // a page whose tab went, kept alive for this
   gtk_widget_destroy(widget);
-  // A page whose tab went was kept alive for this.
-  if (gtk::IsOrphanPage(widget)) g_object_unref(widget);
+  if (orphan) g_object_unref(widget);
 }
 
 void PlaceTopWindow(Handle handle, int x, int y, int innerWidth, int innerHeight) {
