@@ -6,6 +6,7 @@
 
 #include <gtk/gtk.h>
 
+#include <optional>
 #include <string>
 
 #include "toolkit/platform.h"
@@ -128,5 +129,30 @@ class Quiet {
   int number_;
   int previous_;
 };
+
+
+// Quiet for the gadget widget already belongs to, if any.
+inline std::optional<Quiet> QuietFor(GtkWidget* widget) {
+  GadgetObject* gadget = GadgetOfWidget(widget);
+  if (!gadget) return std::nullopt;
+  return std::optional<Quiet>(std::in_place, *gadget);
+}
+
+// ---- What the kinds share ------------------------------------------------------------
+
+// Borders this backend draws itself, inside the widget's own area, of the
+// widths the dialog layout reserves.
+enum class BorderStyle { None, Flat, Sunken, Raised };
+struct Border {
+  BorderStyle style = BorderStyle::None;
+  int width = 0;
+};
+// Draws border around widget from now on, below its children.
+void AddBorder(GtkWidget* widget, Border border);
+int BorderWidthOf(GtkWidget* widget);  // 0 without one
+void DrawBorder(GtkWidget* widget, cairo_t* cr, const PixelRect& rect, Border border);
+
+// The move a range's scroll type stands for.
+ScrollMove MoveOf(GtkScrollType type);
 
 }  // namespace kv::gtk
