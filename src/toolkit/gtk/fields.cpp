@@ -305,12 +305,12 @@ Text KeyName(int code) {
     return Text(1, static_cast<char16_t>(code));
   }
   if (code >= kFirstFunctionKey && code < kFirstFunctionKey + kFunctionKeys) {
-    return u"F" + DecimalText(code - kFirstFunctionKey + 1);
+    return Text(u"F").append(DecimalText(code - kFirstFunctionKey + 1));
   }
   for (const NamedKey& key : kNamedKeys) {
     if (key.code == code) return key.name;
   }
-  return code ? u"#" + DecimalText(code) : Text(u"None");
+  return code ? Text(u"#").append(DecimalText(code)) : Text(u"None");
 }
 
 Text ShortcutText(int shortcut) {
