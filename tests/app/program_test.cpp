@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/adb_location.h"
 #include "app/config_file.h"
 #include "app/program.h"
 #include "fixtures/fake_device.h"
@@ -53,7 +54,7 @@ TEST(Program, StartsRunsAndShutsDown) {
   // 1. First start without a configuration file: adb beside the program.
   ASSERT_TRUE(program.Start());
   EXPECT_EQ(program.config.isValid, 1);
-  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
+  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + Text(kAdbFileName));
 
   // 2. The window and its gadget table.
   const MainGadgets& g = program.g;
@@ -115,7 +116,7 @@ TEST(Program, AnInvalidConfigurationGivesTheDefaultPath) {
   Program program(ConfigPathIn(device));
   ASSERT_TRUE(StartWithConfig(program, u"C:\\elsewhere\\adb.exe", 0));
   EXPECT_EQ(program.config.isValid, 1);
-  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + u"ADB.exe");
+  EXPECT_EQ(program.config.ADBPath, PathDirectory(OwnExecutablePath()) + Text(kAdbFileName));
   program.End();
 }
 
