@@ -21,6 +21,8 @@ namespace {
 // reads only when told before it starts.
 const bool kCoreEvents = g_setenv("GDK_CORE_DEVICE_EVENTS", "1", TRUE);
 
+constexpr gint64 kPatienceUs = 5'000'000;
+
 GtkWidget* Widget(int gadget) { return reinterpret_cast<GtkWidget*>(GetGadgetHandle(gadget)); }
 
 bool Reachable(GtkWidget* widget) {
@@ -40,6 +42,15 @@ void Settle() {
     }
     quiet = 0;
     while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);
+  }
+}
+
+// A new window is laid out a little after the display server maps it.
+void AwaitLayout(GtkWidget* widget) {
+  gint64 end = g_get_monotonic_time() + kPatienceUs;
+  while (gtk_widget_get_allocated_width(widget) <= 1 && g_get_monotonic_time() < end) {
+    g_main_context_iteration(nullptr, FALSE);
+    g_usleep(1000);
   }
 }
 
@@ -100,6 +111,7 @@ void ClickRow(int gadget, int item, bool twice) {
     if (!Reachable(widget) || !view) return;
     GtkTreePath* path = ShownRow(view, item);
     if (!path) return;
+    AwaitLayout(GTK_WIDGET(view));
     gtk_tree_view_scroll_to_cell(view, path, nullptr, FALSE, 0, 0);
     Settle();
     GdkRectangle cell;

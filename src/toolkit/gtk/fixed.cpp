@@ -60,6 +60,11 @@ void kv_fixed_class_init(KvFixedClass* type) {
 
 void kv_fixed_init(KvFixed*) {}
 
+// An empty control shows nothing, and GTK is not asked to draw it.
+void ShowIfNotEmpty(GtkWidget* child, const PixelRect& rect) {
+  gtk_widget_set_child_visible(child, rect.width > 0 && rect.height > 0);
+}
+
 }  // namespace
 
 GtkWidget* NewFixed() {
@@ -76,12 +81,14 @@ void PutChild(GtkWidget* fixed, GtkWidget* child, const PixelRect& rect) {
   g_object_set_data_full(G_OBJECT(child), kRectKey, new PixelRect(NotNegative(rect)),
                          [](gpointer data) { delete static_cast<PixelRect*>(data); });
   gtk_fixed_put(GTK_FIXED(fixed), child, rect.x, rect.y);
+  ShowIfNotEmpty(child, rect);
 }
 
 void MoveChild(GtkWidget* child, const PixelRect& rect) {
   auto* stored = static_cast<PixelRect*>(g_object_get_data(G_OBJECT(child), kRectKey));
   if (!stored) return;
   *stored = NotNegative(rect);
+  ShowIfNotEmpty(child, rect);
   gtk_widget_queue_resize(child);
 }
 
