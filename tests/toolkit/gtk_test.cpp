@@ -1,8 +1,12 @@
 // What the shared tests leave out on the GTK backend: the platform's own
 // signals and events reaching the kinds, as the user's input would.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "toolkit/gtk/gtk.h"
+#include "toolkit/requesters.h"
 #include "toolkit_fixture.h"
 #include "user.h"
 
@@ -293,6 +297,26 @@ TEST_F(GtkKinds, TreeCheckMarksAndItemsUnderClosedOnes) {
   EXPECT_EQ(ReadGadgetItemState(tree, 2), KV_Item_Checked | KV_Item_Selected);
   EXPECT_EQ(WriteGadgetItemText(tree, 2, u"x", 1), -1) << "a tree has one column";
   EXPECT_TRUE(DrainTypes(tree).empty());
+}
+
+// The shared test answers with Windows paths, which a GTK chooser cannot
+// return; here the user picks a file that exists.
+TEST_F(GtkKinds, RequestersReturnWhatTheUserPicked) {
+  user::AnswerNextMessageBox(KV_MessageBox_AnswerNo);
+  EXPECT_EQ(ShowMessageBox(u"Title", u"Sure?", KV_MessageBox_YesNo | KV_MessageBox_Warning),
+            KV_MessageBox_AnswerNo);
+  user::AnswerNextMessageBox(KV_MessageBox_AnswerOk);
+  EXPECT_EQ(ShowMessageBox(u"Title", u"Done."), KV_MessageBox_AnswerOk);
+
+  char path[] = "/tmp/kv-requester-XXXXXX";
+  int file = mkstemp(path);
+  ASSERT_GE(file, 0);
+  close(file);
+  user::AnswerNextFileRequester(DecodeUtf8(path));
+  EXPECT_EQ(AskFileToOpen(u"adb path", u"", u"Programs|*;", 0), DecodeUtf8(path));
+  user::AnswerNextFileRequester(u"");
+  EXPECT_EQ(AskFileToOpen(u"adb path", u"", u"Programs|*;", 0), u"");
+  unlink(path);
 }
 
 }  // namespace

@@ -128,7 +128,10 @@ struct Answer {
   bool file = false;
   int code = 0;
   std::string path;
+  int ticks = 0;  // of the answer's timer since the path was entered
 };
+
+constexpr int kTicksToLoadAFolder = 250;
 
 std::deque<Answer>& Answers() {
   static std::deque<Answer> answers;
@@ -147,14 +150,12 @@ GtkWidget* ShownDialog(bool file) {
   return found;
 }
 
-void Respond(GtkWidget* dialog, const Answer& answer) {
-  if (!answer.file) {
-    gtk_dialog_response(GTK_DIALOG(dialog), answer.code);
-    return;
-  }
-  if (answer.path.empty()) {
-    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
-    return;
+// True once the dialog is answered. A chosen file to open is picked once
+// the chooser has loaded its folder, which takes a few of the timer's ticks.
+bool Respond(GtkWidget* dialog, Answer& answer) {
+  if (!answer.file || answer.path.empty()) {
+    gtk_dialog_response(GTK_DIALOG(dialog), answer.file ? GTK_RESPONSE_CANCEL : answer.code);
+    return true;
   }
   auto* chooser = GTK_FILE_CHOOSER(dialog);
   if (gtk_file_chooser_get_action(chooser) == GTK_FILE_CHOOSER_ACTION_SAVE) {
@@ -164,10 +165,19 @@ void Respond(GtkWidget* dialog, const Answer& answer) {
     gtk_file_chooser_set_current_name(chooser, name);
     g_free(folder);
     g_free(name);
-  } else {
-    gtk_file_chooser_set_filename(chooser, answer.path.c_str());
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    return true;
   }
-  gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+  if (answer.ticks++ == 0) gtk_file_chooser_set_filename(chooser, answer.path.c_str());
+  gchar* picked = gtk_file_chooser_get_filename(chooser);
+  bool ready = picked && answer.path == picked;
+  g_free(picked);
+  if (ready) {
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+  } else if (answer.ticks > kTicksToLoadAFolder) {
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+  }
+  return ready || answer.ticks > kTicksToLoadAFolder;
 }
 
 // Runs inside the requester's own loop: answers the first answer's kind of
@@ -175,10 +185,8 @@ void Respond(GtkWidget* dialog, const Answer& answer) {
 gboolean AnswerShown(gpointer) {
   if (Answers().empty()) return G_SOURCE_REMOVE;
   GtkWidget* dialog = ShownDialog(Answers().front().file);
-  if (!dialog) return G_SOURCE_CONTINUE;
-  Answer answer = Answers().front();
+  if (!dialog || !Respond(dialog, Answers().front())) return G_SOURCE_CONTINUE;
   Answers().pop_front();
-  Respond(dialog, answer);
   return Answers().empty() ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
 }
 
