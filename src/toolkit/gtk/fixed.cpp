@@ -56,6 +56,8 @@ void kv_fixed_class_init(KvFixedClass* type) {
   widget->get_preferred_width = NoRoom;
   widget->get_preferred_height = NoRoom;
   widget->size_allocate = Allocate;
+  // The program's style rules name it, so they reach only its gadgets.
+  gtk_widget_class_set_css_name(widget, "kvfixed");
 }
 
 void kv_fixed_init(KvFixed*) {}

@@ -36,8 +36,8 @@ void AddOwnStyles() {
   gtk_css_provider_load_from_data(styles,
                                   "entry.kv-read-only { background-color: @theme_bg_color; }\n"
                                   "label.kv-border { border: 1px solid @borders; }\n"
-                                  "button { padding: 0 4px; min-height: 0; min-width: 0; }\n"
-                                  "entry { padding: 0 4px; min-height: 0; }\n",
+                                  "kvfixed button { padding: 0 4px; min-height: 0; min-width: 0; }\n"
+                                  "kvfixed entry { padding: 0 4px; min-height: 0; }\n",
                                   -1, nullptr);
   gtk_style_context_add_provider_for_screen(screen, GTK_STYLE_PROVIDER(styles),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
