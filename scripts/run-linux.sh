@@ -11,6 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+. scripts/reload-shot.sh
 
 cmake --preset linux-gtk >/dev/null
 cmake --build --preset linux-gtk -j2 --target kestrelvane fakeadb demodevice kvconfig
@@ -60,35 +61,7 @@ if [ -z "$window" ]; then
   echo "run: no window titled Kestrelvane appeared" >&2
   exit 1
 fi
-sleep 1  # the window's first paint
-
-# Reload is the middle one of the three controls at the bottom right: the
-# status field, Reload and Copy list.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --sync $((X + WIDTH - 110)) $((Y + HEIGHT - 22)) click 1
-
-reloaded=yes
-if [ -n "${KV_ADB:-}" ]; then
-  sleep "${KV_RELOAD_SECONDS:-20}"
-else
-  reloaded=no
-  for _ in $(seq 120); do
-    if grep -q -- 'pm list packages -s -u' "$app/invocations.log" 2>/dev/null; then
-      reloaded=yes
-      break
-    fi
-    sleep 0.5
-  done
-  sleep 2
-fi
-
-mkdir -p shots
-shot=$PWD/shots/kestrelvane-linux.png
-import -window "$window" "$shot"
-echo "screenshot: $shot"
-if [ $reloaded = no ]; then
-  echo "run: the Reload did not reach adb within a minute" >&2
-fi
+reload_and_shoot "$window" "$app" kestrelvane-linux
 
 if [ -z "$own_display" ]; then
   wait $program  # on the user's display the program runs until it is closed

@@ -65,9 +65,6 @@ GtkWidget* HolderOf(Handle handle);
 
 // ---- Windows ------------------------------------------------------------------------
 
-// The window number a top-level window is marked with, -1 if none.
-int WindowNumberOfWidget(GtkWidget* widget);
-void ForgetTimers(GtkWidget* window);
 // The fixed container a window holds its gadgets in.
 GtkWidget* WindowFixed(GtkWidget* window);
 

@@ -46,6 +46,27 @@ std::map<TimerKey, guint>& Timers() {
 
 int NumberOf(gpointer data) { return GPOINTER_TO_INT(data); }
 
+void ForgetTimers(GtkWidget* window) {
+  auto& timers = Timers();
+  for (auto it = timers.begin(); it != timers.end();) {
+    if (it->first.window != window) {
+      ++it;
+      continue;
+    }
+    g_source_remove(it->second);
+    it = timers.erase(it);
+  }
+}
+
+// The number the window holding widget is marked with, -1 if none.
+int WindowNumberOfWidget(GtkWidget* widget) {
+  for (; widget; widget = gtk_widget_get_parent(widget)) {
+    gpointer mark = g_object_get_data(G_OBJECT(widget), kNumberKey);
+    if (mark) return GPOINTER_TO_INT(mark) - 1;
+  }
+  return -1;
+}
+
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer number) {
   OnWindowClose(NumberOf(number));
   return TRUE;  // the program decides
@@ -124,26 +145,6 @@ void Track(GtkWidget* widget) { Widgets().insert(widget); }
 void Untrack(GtkWidget* widget) { Widgets().erase(widget); }
 
 bool Alive(Handle handle) { return handle && Widgets().contains(Widget(handle)); }
-
-void ForgetTimers(GtkWidget* window) {
-  auto& timers = Timers();
-  for (auto it = timers.begin(); it != timers.end();) {
-    if (it->first.window != window) {
-      ++it;
-      continue;
-    }
-    g_source_remove(it->second);
-    it = timers.erase(it);
-  }
-}
-
-int WindowNumberOfWidget(GtkWidget* widget) {
-  for (; widget; widget = gtk_widget_get_parent(widget)) {
-    gpointer mark = g_object_get_data(G_OBJECT(widget), kNumberKey);
-    if (mark) return GPOINTER_TO_INT(mark) - 1;
-  }
-  return -1;
-}
 
 GtkWidget* WindowFixed(GtkWidget* window) {
   return static_cast<GtkWidget*>(g_object_get_data(G_OBJECT(window), kFixedKey));
