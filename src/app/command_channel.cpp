@@ -25,6 +25,10 @@ CommandOutcome OutcomeOf(ProcessHandle child) {
   return outcome;
 }
 
+bool IsReady(const std::future<ProcessHandle>& start) {
+  return start.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
 void Release(ProcessHandle child) {
   if (!IsProcessHandle(child)) return;
   KillProcess(child);
@@ -45,6 +49,9 @@ void CommandChannel::Pump() {
   switch (state_) {
     case PumpState::Idle:
       if (!queue_.empty()) StartNext();
+      break;
+    case PumpState::Starting:
+      if (IsReady(starting_)) TakeStartedChild();
       break;
     case PumpState::Started:
       if (running_.begin) running_.begin();
@@ -71,15 +78,23 @@ Text CommandChannel::ParametersFor(const Text& parameters) const {
 
 void CommandChannel::StartNext() {
   QueuedCommand& next = queue_.front();
-  state_ = PumpState::Started;
+  state_ = PumpState::Starting;
   parameters_ = std::move(next.parameters);
   running_ = std::move(next.steps);
-  child_ = StartProcess(adbPath_, ParametersFor(parameters_), PathDirectory(adbPath_),
-                        adb::kCommandFlags);
+  starting_ = std::async(std::launch::async,
+                         [adb = adbPath_, parameters = ParametersFor(parameters_)] {
+                           return StartProcess(adb, parameters, PathDirectory(adb),
+                                               adb::kCommandFlags);
+                         });
+  queue_.pop_front();
+}
+
+void CommandChannel::TakeStartedChild() {
+  child_ = starting_.get();
+  state_ = PumpState::Started;
   heard_ = std::chrono::steady_clock::now();
   waiting_ = 0;
   silenced_ = false;
-  queue_.pop_front();
 }
 
 void CommandChannel::ReadLines() {
@@ -132,6 +147,8 @@ bool CommandChannel::HasStepNow() const {
   switch (state_) {
     case PumpState::Idle:
       return !queue_.empty();
+    case PumpState::Starting:
+      return IsReady(starting_);
     case PumpState::Reading:
       return !IsProcessHandle(child_) || !ProcessActive(child_) ||
              ProcessLineAvailable(child_);
@@ -141,6 +158,7 @@ bool CommandChannel::HasStepNow() const {
 }
 
 void CommandChannel::StopRunning() {
+  if (state_ == PumpState::Starting) child_ = starting_.get();
   if (IsProcessHandle(child_) && ProcessActive(child_)) {
     KillProcess(child_);
     // The child must be gone before anything else talks to adb.

@@ -1,12 +1,15 @@
 // The adb command channel: a queue of adb invocations run one at a time by a
 // pump that the main loop advances once per pass. Each command carries its
 // own steps: begin, one line step per output line in output order, and end,
-// which is handed how the command ended; all run on the calling thread.
+// which is handed how the command ended; all run on the calling thread. Only
+// the start of adb runs beside it, on a thread of its own: a process start
+// under Wine takes longer than a frame.
 #pragma once
 
 #include <chrono>
 #include <deque>
 #include <functional>
+#include <future>
 
 #include "process/process.h"
 #include "runtime/text.h"
@@ -37,7 +40,7 @@ struct QueuedCommand {
   CommandSteps steps;
 };
 
-enum class PumpState { Idle, Started, Reading, Finished };
+enum class PumpState { Idle, Starting, Started, Reading, Finished };
 
 class CommandChannel {
  public:
@@ -63,7 +66,8 @@ class CommandChannel {
   // is drained.
   void Pump();
   // True when the next step has work to do at once: a command to start, a
-  // begin or end call to make, a whole line waiting, or a child gone.
+  // started child to take, a begin or end call to make, a whole line
+  // waiting, or a child gone.
   bool HasStepNow() const;
   // At shutdown: kills the running adb child, if it still runs or holds
   // output, waits briefly for it to end and releases it. Its end step is not
@@ -83,6 +87,7 @@ class CommandChannel {
   static const Text& NoDeviceSerial();
   Text ParametersFor(const Text& parameters) const;
   void StartNext();
+  void TakeStartedChild();
   void ReadLines();
   bool EndIfSilent();
   void Finish();
@@ -94,6 +99,7 @@ class CommandChannel {
   Text parameters_;
   CommandSteps running_;
   ProcessHandle child_ = 0;
+  std::future<ProcessHandle> starting_;
   // When the running command last wrote, and how many bytes were waiting.
   std::chrono::steady_clock::time_point heard_;
   std::size_t waiting_ = 0;

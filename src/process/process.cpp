@@ -100,7 +100,10 @@ bool ReadAheadFull(ChildProcess& child) {
   return Unreturned(child) >= kReadAheadLimit && FindLineFeed(child) != std::string::npos;
 }
 
-// Moves waiting output into the read-ahead buffer without blocking.
+// Moves waiting output into the read-ahead buffer without blocking. A read
+// that drains the pipe ends the pull: a child that writes as fast as the
+// parent reads (a line a write under Wine) would otherwise hold the caller
+// until the read-ahead limit.
 void PullOutput(ChildProcess& child) {
   DrainErrors(child);
   if (child.outputEnded || !detail::HasPipe(*child.platform, detail::Stream::Output)) return;
@@ -111,7 +114,7 @@ void PullOutput(ChildProcess& child) {
                                  kReadChunk);
     child.output.resize(old + static_cast<std::size_t>(std::max(n, 0L)));
     if (n < 0) child.outputEnded = true;
-    if (n <= 0) break;
+    if (n < static_cast<long>(kReadChunk)) break;
   }
 }
 

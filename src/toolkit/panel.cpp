@@ -40,8 +40,12 @@ Text ReadItemText(GadgetObject& g, int tab, int) {
   return Exists(g, tab) ? platform::TabTitle(g.handle, tab).substr(0, kLongestTitle) : Text{};
 }
 
+// An unchanged title is not written again: a tab control lays out its tabs
+// anew and repaints on every write, and callers rewrite counts often.
 int WriteItemText(GadgetObject& g, int tab, TextView text, int) {
-  if (Exists(g, tab)) platform::WriteTabTitle(g.handle, tab, text);
+  if (Exists(g, tab) && platform::TabTitle(g.handle, tab) != text) {
+    platform::WriteTabTitle(g.handle, tab, text);
+  }
   return 0;
 }
 

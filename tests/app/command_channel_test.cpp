@@ -62,6 +62,15 @@ struct Channel : ::testing::Test {
     return passes;
   }
 
+  // Waits for the channel to have a step to make, as the main loop does.
+  bool AwaitStepNow() {
+    auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (!channel.HasStepNow() && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(1ms);
+    }
+    return channel.HasStepNow();
+  }
+
   std::vector<Text> LinesOf(const Text& key) const {
     std::vector<Text> lines;
     for (const Call& c : calls) {
@@ -88,7 +97,12 @@ TEST_F(Channel, DeliversBeginLinesAndEndInOrder) {
 TEST_F(Channel, StepsThroughItsStates) {
   channel.Enqueue(u"devices", Record(u"DEVICES"));
   channel.Pump();
+  EXPECT_EQ(channel.State(), PumpState::Starting);
+  EXPECT_EQ(channel.RunningProcess(), 0u);  // adb starts beside the loop
+  EXPECT_TRUE(AwaitStepNow());
+  channel.Pump();
   EXPECT_EQ(channel.State(), PumpState::Started);
+  EXPECT_NE(IsProcessHandle(channel.RunningProcess()), 0u);
   EXPECT_TRUE(calls.empty());
   channel.Pump();
   EXPECT_EQ(channel.State(), PumpState::Reading);
@@ -106,30 +120,31 @@ TEST_F(Channel, CommandsNeverInterleave) {
   channel.Enqueue(u"shell pm list packages -3 -e", Record(u"B"));
   // Each start comes on the pass after the previous end; a command without a
   // handler is ended the same way, its child released.
-  std::vector<ProcessHandle> children;
+  int starts = 0;
   bool endedLastPass = false;
   auto deadline = std::chrono::steady_clock::now() + 30s;
   while ((!channel.IsIdle()) && std::chrono::steady_clock::now() < deadline) {
     std::size_t queued = channel.QueuedCount(), callsBefore = calls.size();
     ProcessHandle running = channel.RunningProcess();
-    bool wasReading = channel.State() != PumpState::Idle && channel.State() != PumpState::Started;
+    bool wasReading =
+        channel.State() == PumpState::Reading || channel.State() == PumpState::Finished;
     channel.Pump();
     if (channel.QueuedCount() < queued) {
-      EXPECT_TRUE(endedLastPass || children.empty()) << "started in the pass that ended the previous one";
-      children.push_back(channel.RunningProcess());
+      EXPECT_TRUE(endedLastPass || starts == 0) << "started in the pass that ended the previous one";
+      ++starts;
     }
     bool ended = wasReading && channel.State() == PumpState::Idle;
     if (ended) {
       EXPECT_EQ(IsProcessHandle(running), 0u) << "the child of an ended command is still held";
       EXPECT_EQ(channel.QueuedCount(), queued) << "the next command started with the end call";
-      if (children.size() == 2) {
+      if (starts == 2) {
         EXPECT_EQ(calls.size(), callsBefore) << "a call for a command without handler";
       }
     }
     endedLastPass = ended;
     std::this_thread::sleep_for(1ms);
   }
-  EXPECT_EQ(children.size(), 3u);
+  EXPECT_EQ(starts, 3);
   std::vector<int> phasesA, phasesB;
   bool sawB = false;
   for (const Call& c : calls) {
@@ -240,6 +255,8 @@ TEST_F(Channel, StepsAtOnceOnlyWhenNotWaitingForAdb) {
   EXPECT_FALSE(channel.HasStepNow());
   channel.Enqueue(u"devices", Record(u"DEVICES"));
   EXPECT_TRUE(channel.HasStepNow());  // a command to start
+  channel.Pump();
+  EXPECT_TRUE(AwaitStepNow());  // its child, once started
   channel.Pump();
   EXPECT_TRUE(channel.HasStepNow());  // its begin call
   channel.Pump();

@@ -284,8 +284,9 @@ void WriteTabTitle(Handle handle, int tab, TextView title) {
   TCITEMW item{};
   item.mask = TCIF_TEXT;
   item.pszText = text.data();
+  // The control repaints its own tab row; the page keeps its pixels (an
+  // invalidated page would repaint every control on it).
   win32::Send(panel, TCM_SETITEMW, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&item));
-  if (HWND page = win32::PageOf(panel, win32::Selected(panel))) InvalidateRect(page, nullptr, TRUE);
 }
 
 }  // namespace kv::platform
