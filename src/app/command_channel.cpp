@@ -25,7 +25,8 @@ CommandOutcome OutcomeOf(ProcessHandle child) {
   return outcome;
 }
 
-bool IsReady(const std::future<ProcessHandle>& start) {
+template <typename Started>
+bool IsReady(const std::future<Started>& start) {
   return start.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }
 
@@ -76,21 +77,38 @@ Text CommandChannel::ParametersFor(const Text& parameters) const {
   return Text(adb::kDeviceOption) + deviceSerial_ + u" " + parameters;
 }
 
+// The channel keeps the watch alive until this thread has been joined.
+void CommandChannel::StartAndWatch(std::promise<StartedChild> started, Text adb, Text parameters,
+                                   std::function<void()> wake) {
+  StartedChild child;
+  child.child = StartProcess(adb, parameters, PathDirectory(adb), adb::kCommandFlags);
+  child.watch = WatchProcessOutput(child.child);
+  OutputWatch* watch = child.watch.get();
+  started.set_value(std::move(child));
+  if (wake) wake();
+  while (watch) {
+    WatchResult news = WaitForOutputChange(*watch, -1);
+    if (news == WatchResult::Cancelled) break;
+    if (news == WatchResult::Changed && wake) wake();
+  }
+}
+
 void CommandChannel::StartNext() {
   QueuedCommand& next = queue_.front();
   state_ = PumpState::Starting;
   parameters_ = std::move(next.parameters);
   running_ = std::move(next.steps);
-  starting_ = std::async(std::launch::async,
-                         [adb = adbPath_, parameters = ParametersFor(parameters_)] {
-                           return StartProcess(adb, parameters, PathDirectory(adb),
-                                               adb::kCommandFlags);
-                         });
+  std::promise<StartedChild> started;
+  starting_ = started.get_future();
+  worker_ = std::thread(StartAndWatch, std::move(started), adbPath_, ParametersFor(parameters_),
+                        wake);
   queue_.pop_front();
 }
 
 void CommandChannel::TakeStartedChild() {
-  child_ = starting_.get();
+  StartedChild started = starting_.get();
+  child_ = started.child;
+  watch_ = std::move(started.watch);
   state_ = PumpState::Started;
   heard_ = std::chrono::steady_clock::now();
   waiting_ = 0;
@@ -136,6 +154,7 @@ void CommandChannel::Finish() {
   outcome.parameters = std::move(parameters_);
   if (silenced_) outcome.silentFor = silenceLimit;
   ProcessHandle child = child_;
+  EndWatch();
   running_ = {};
   child_ = 0;
   state_ = PumpState::Idle;
@@ -157,8 +176,15 @@ bool CommandChannel::HasStepNow() const {
   }
 }
 
+void CommandChannel::EndWatch() {
+  if (watch_) CancelOutputWatch(*watch_);
+  if (worker_.joinable()) worker_.join();
+  watch_.reset();
+}
+
 void CommandChannel::StopRunning() {
-  if (state_ == PumpState::Starting) child_ = starting_.get();
+  if (state_ == PumpState::Starting) TakeStartedChild();
+  EndWatch();
   if (IsProcessHandle(child_) && ProcessActive(child_)) {
     KillProcess(child_);
     // The child must be gone before anything else talks to adb.

@@ -1,15 +1,17 @@
 // The adb command channel: a queue of adb invocations run one at a time by a
 // pump that the main loop advances once per pass. Each command carries its
 // own steps: begin, one line step per output line in output order, and end,
-// which is handed how the command ended; all run on the calling thread. Only
-// the start of adb runs beside it, on a thread of its own: a process start
-// under Wine takes longer than a frame.
+// which is handed how the command ended; all run on the calling thread. Beside
+// it a thread of the channel's own starts adb (a process start under Wine
+// takes longer than a frame), then watches it and calls wake at each piece of
+// news, so the loop need not poll for it.
 #pragma once
 
 #include <chrono>
 #include <deque>
 #include <functional>
 #include <future>
+#include <thread>
 
 #include "process/process.h"
 #include "runtime/text.h"
@@ -54,6 +56,7 @@ class CommandChannel {
   // parameters as "-s SERIAL".
   explicit CommandChannel(const Text& adbPath, const Text& deviceSerial = NoDeviceSerial())
       : adbPath_(adbPath), deviceSerial_(deviceSerial) {}
+  ~CommandChannel() { StopRunning(); }
   CommandChannel(const CommandChannel&) = delete;
   CommandChannel& operator=(const CommandChannel&) = delete;
 
@@ -76,6 +79,9 @@ class CommandChannel {
 
   // Tests shorten it.
   std::chrono::milliseconds silenceLimit = kSilenceLimit;
+  // Called on the channel's own thread once a child has started, written or
+  // ended; read at each start.
+  std::function<void()> wake;
 
   PumpState State() const { return state_; }
   bool IsIdle() const { return state_ == PumpState::Idle && queue_.empty(); }
@@ -86,8 +92,16 @@ class CommandChannel {
  private:
   static const Text& NoDeviceSerial();
   Text ParametersFor(const Text& parameters) const;
+  struct StartedChild {
+    ProcessHandle child = 0;
+    OutputWatchPtr watch;
+  };
+  static void StartAndWatch(std::promise<StartedChild> started, Text adb, Text parameters,
+                            std::function<void()> wake);
+
   void StartNext();
   void TakeStartedChild();
+  void EndWatch();
   void ReadLines();
   bool EndIfSilent();
   void Finish();
@@ -99,7 +113,9 @@ class CommandChannel {
   Text parameters_;
   CommandSteps running_;
   ProcessHandle child_ = 0;
-  std::future<ProcessHandle> starting_;
+  std::thread worker_;  // starts the child, then watches it
+  std::future<StartedChild> starting_;
+  OutputWatchPtr watch_;
   // When the running command last wrote, and how many bytes were waiting.
   std::chrono::steady_clock::time_point heard_;
   std::size_t waiting_ = 0;

@@ -149,6 +149,7 @@ bool Program::Start() {
   startFailure.clear();
   InitLibraries();
   channel.Clear();
+  channel.wake = WakeEventWait;
   dialog = NewDialog(KV_Any);
   config = LoadConfiguration(configPath);
   if (!BuildMainWindow(*this)) return false;

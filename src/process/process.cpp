@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_set>
@@ -25,6 +26,9 @@ struct ChildProcess {
   std::uint32_t flags = 0;
   TextFormat format = FormatUtf8;
   std::string output;       // bytes read ahead; [outputStart, end) not yet returned
+  // Reads land here first: growing output by a whole chunk would clear it on
+  // every pull, and pulls come several times a loop pass.
+  std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(kReadChunk);
   std::size_t outputStart = 0;
   std::size_t scanned = 0;  // bytes after outputStart known to hold no line feed
   bool outputEnded = false;
@@ -108,11 +112,9 @@ void PullOutput(ChildProcess& child) {
   DrainErrors(child);
   if (child.outputEnded || !detail::HasPipe(*child.platform, detail::Stream::Output)) return;
   while (!ReadAheadFull(child)) {
-    std::size_t old = child.output.size();
-    child.output.resize(old + kReadChunk);
-    long n = detail::ReadWaiting(*child.platform, detail::Stream::Output, child.output.data() + old,
+    long n = detail::ReadWaiting(*child.platform, detail::Stream::Output, child.chunk.get(),
                                  kReadChunk);
-    child.output.resize(old + static_cast<std::size_t>(std::max(n, 0L)));
+    if (n > 0) child.output.append(child.chunk.get(), static_cast<std::size_t>(n));
     if (n < 0) child.outputEnded = true;
     if (n < static_cast<long>(kReadChunk)) break;
   }
@@ -281,6 +283,11 @@ int ProcessExitStatus(ProcessHandle handle, int* status) {
   if (!child || !detail::HasExited(*child->platform)) return 0;
   *status = detail::ExitStatus(*child->platform);
   return 1;
+}
+
+OutputWatchPtr WatchProcessOutput(ProcessHandle handle) {
+  ChildProcess* child = Live(handle);
+  return child ? detail::WatchChild(*child->platform) : nullptr;
 }
 
 int KillProcess(ProcessHandle handle) {

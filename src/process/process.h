@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "runtime/text.h"
 
@@ -52,6 +53,25 @@ Text ProcessErrorText(ProcessHandle handle);
 // 1 and the exit status in *status once the child has ended (-1 when it was
 // killed by a signal), 0 while it runs.
 int ProcessExitStatus(ProcessHandle handle, int* status);
+// A watch lets a thread of its own sleep until a child has news while the
+// caller goes on reading it as usual. Windows cannot wait on an anonymous
+// pipe: there only the child's end, or a cancel, ends a wait.
+struct OutputWatch;
+struct OutputWatchDeleter {
+  void operator()(OutputWatch* watch) const;
+};
+using OutputWatchPtr = std::unique_ptr<OutputWatch, OutputWatchDeleter>;
+enum class WatchResult { Changed, TimedOut, Cancelled };
+
+// Null when the child has no output pipe or the system refuses a watch.
+OutputWatchPtr WatchProcessOutput(ProcessHandle handle);
+// On one thread at a time: Changed once the child wrote or ended since the
+// previous Changed (output written but not yet read does not count again);
+// timeoutMs -1 waits without limit.
+WatchResult WaitForOutputChange(OutputWatch& watch, int timeoutMs);
+// Any thread: ends the current wait and every later one with Cancelled.
+void CancelOutputWatch(OutputWatch& watch);
+
 // Ends the child with exit status -1; the record stays live.
 int KillProcess(ProcessHandle handle);
 // Releases the record and the parent's pipe ends; does not stop the child.

@@ -4,11 +4,15 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/epoll.h>
+#include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,45 @@
 #include "runtime/native_text.h"
 
 extern char** environ;
+
+namespace kv {
+
+// The watch has descriptors of its own, so a reader that closes the pipe at
+// the end of the data never pulls one from under a waiting thread.
+struct OutputWatch {
+  int poller = -1;  // epoll set of the three below
+  int output = -1;  // a duplicate of the parent's read end
+  int exit = -1;    // the child as a process descriptor, readable once it ends
+  int cancel = -1;  // an event counter
+};
+
+void OutputWatchDeleter::operator()(OutputWatch* watch) const {
+  for (int fd : {watch->poller, watch->output, watch->exit, watch->cancel}) {
+    if (fd >= 0) close(fd);
+  }
+  delete watch;
+}
+
+WatchResult WaitForOutputChange(OutputWatch& watch, int timeoutMs) {
+  epoll_event events[3];
+  int count;
+  while ((count = epoll_wait(watch.poller, events, 3, timeoutMs)) < 0 && errno == EINTR) {
+  }
+  if (count < 0) return WatchResult::Cancelled;  // a set that cannot wait never will
+  if (count == 0) return WatchResult::TimedOut;
+  for (int i = 0; i < count; ++i) {
+    if (events[i].data.fd == watch.cancel) return WatchResult::Cancelled;
+  }
+  return WatchResult::Changed;
+}
+
+void CancelOutputWatch(OutputWatch& watch) {
+  std::uint64_t one = 1;
+  while (write(watch.cancel, &one, sizeof one) < 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace kv
 
 namespace kv::detail {
 
@@ -166,6 +209,34 @@ void WaitForPipes(PlatformChild& child, int milliseconds) {
     if (fd >= 0) fds[count++] = {fd, POLLIN, 0};
   }
   poll(fds, count, milliseconds);
+}
+
+namespace {
+
+bool AddToPoller(int poller, int fd, std::uint32_t events) {
+  epoll_event event{};
+  event.events = events;
+  event.data.fd = fd;
+  return epoll_ctl(poller, EPOLL_CTL_ADD, fd, &event) == 0;
+}
+
+}  // namespace
+
+OutputWatchPtr WatchChild(PlatformChild& child) {
+  if (child.output < 0) return nullptr;
+  OutputWatchPtr watch(new OutputWatch);
+  watch->poller = epoll_create1(EPOLL_CLOEXEC);
+  watch->output = fcntl(child.output, F_DUPFD_CLOEXEC, 0);
+  watch->cancel = eventfd(0, EFD_CLOEXEC);
+  // Without a process descriptor (an old kernel) the end is still seen
+  // through the pipe, unless a grandchild holds it open.
+  if (!child.exited) watch->exit = static_cast<int>(syscall(SYS_pidfd_open, child.pid, 0));
+  // Edge-triggered: a wait ends for news, not for output still unread.
+  bool watching = watch->poller >= 0 && watch->output >= 0 && watch->cancel >= 0 &&
+                  AddToPoller(watch->poller, watch->output, EPOLLIN | EPOLLET) &&
+                  AddToPoller(watch->poller, watch->cancel, EPOLLIN) &&
+                  (watch->exit < 0 || AddToPoller(watch->poller, watch->exit, EPOLLIN | EPOLLET));
+  return watching ? std::move(watch) : nullptr;
 }
 
 Text ExecutableModulePath() {

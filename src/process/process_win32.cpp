@@ -8,6 +8,38 @@
 #include "detail/platform.h"
 #include "process.h"
 
+namespace kv {
+
+// An anonymous pipe cannot be waited on, so the watch waits for the child's
+// end only; its handles are its own, so the reader may close the child's.
+struct OutputWatch {
+  HANDLE process = nullptr;
+  HANDLE cancel = nullptr;  // a manual-reset event
+  bool endReported = false;
+};
+
+void OutputWatchDeleter::operator()(OutputWatch* watch) const {
+  for (HANDLE handle : {watch->process, watch->cancel}) {
+    if (handle) CloseHandle(handle);
+  }
+  delete watch;
+}
+
+WatchResult WaitForOutputChange(OutputWatch& watch, int timeoutMs) {
+  HANDLE handles[] = {watch.cancel, watch.process};
+  DWORD count = watch.endReported ? 1 : 2;
+  DWORD result = WaitForMultipleObjects(count, handles, FALSE,
+                                        timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs));
+  if (result == WAIT_TIMEOUT) return WatchResult::TimedOut;
+  if (result != WAIT_OBJECT_0 + 1) return WatchResult::Cancelled;
+  watch.endReported = true;
+  return WatchResult::Changed;
+}
+
+void CancelOutputWatch(OutputWatch& watch) { SetEvent(watch.cancel); }
+
+}  // namespace kv
+
 namespace kv::detail {
 
 struct PlatformChild {
@@ -159,6 +191,17 @@ long ReadWaiting(PlatformChild& child, Stream stream, char* buffer, std::size_t 
 void WaitForPipes(PlatformChild&, int) {
   // Anonymous pipes cannot be waited on; the caller polls again shortly.
   Sleep(1);
+}
+
+OutputWatchPtr WatchChild(PlatformChild& child) {
+  if (!child.output || !child.process) return nullptr;
+  OutputWatchPtr watch(new OutputWatch);
+  HANDLE self = GetCurrentProcess();
+  HANDLE process = nullptr;
+  if (!DuplicateHandle(self, child.process, self, &process, SYNCHRONIZE, FALSE, 0)) return nullptr;
+  watch->process = process;
+  watch->cancel = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  return watch->cancel ? std::move(watch) : nullptr;
 }
 
 Text ExecutableModulePath() {

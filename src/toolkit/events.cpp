@@ -62,6 +62,8 @@ int WaitForEvent(int timeoutMs) {
   return platform::PumpMessage(timeoutMs);
 }
 
+void WakeEventWait() { platform::WakeMessageWait(); }
+
 void QueueEvent(int code, int object, int window, int type, void* data,
                 EventDataRelease release, int flags) {
   EventState& state = State();

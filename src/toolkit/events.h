@@ -95,6 +95,10 @@ void EndEventLibrary();
 // message produced come out on the following calls.
 int WaitForEvent(int timeoutMs);
 
+// From any thread: ends the event thread's current wait, or its next one, at
+// once, so work finished beside the loop is taken up without a time-out.
+void WakeEventWait();
+
 // Queues an event (a consecutive duplicate below code 65536 is not queued
 // twice) and calls the bound handlers at once, most specific key first:
 // (code, window, object), (code, window, any), (code, any, any),

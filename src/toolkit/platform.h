@@ -164,6 +164,8 @@ void EndRequesters();
 // Waits for one platform message as WaitForEvent describes, dispatches it and
 // returns its number, or 0 when none arrived in time.
 int PumpMessage(int timeoutMs);
+// Any thread: makes the event thread's current or next PumpMessage return.
+void WakeMessageWait();
 
 // ---- Windows -----------------------------------------------------------------
 struct WindowParams {

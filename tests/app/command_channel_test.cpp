@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -98,7 +100,7 @@ TEST_F(Channel, StepsThroughItsStates) {
   channel.Enqueue(u"devices", Record(u"DEVICES"));
   channel.Pump();
   EXPECT_EQ(channel.State(), PumpState::Starting);
-  EXPECT_EQ(channel.RunningProcess(), 0u);  // adb starts beside the loop
+  EXPECT_EQ(channel.RunningProcess(), 0u);  // taken from the start on the next pass
   EXPECT_TRUE(AwaitStepNow());
   channel.Pump();
   EXPECT_EQ(channel.State(), PumpState::Started);
@@ -276,6 +278,44 @@ TEST_F(Channel, StepsAtOnceOnlyWhenNotWaitingForAdb) {
   while (LinesOf(u"DEVICES").size() < 4) channel.Pump();
   EXPECT_EQ(channel.State(), PumpState::Reading);
   EXPECT_FALSE(channel.HasStepNow());
+}
+
+// The loop may sleep whenever the channel has no step to make: a wake always
+// follows before it has one again (adb started, wrote or ended).
+TEST_F(Channel, WakesTheLoopBeforeEachStepItWaitsFor) {
+  std::mutex lock;
+  std::condition_variable woken;
+  int wakes = 0;
+  channel.wake = [&] {
+    std::lock_guard<std::mutex> hold(lock);
+    ++wakes;
+    woken.notify_all();
+  };
+  auto wakesSoFar = [&] {
+    std::lock_guard<std::mutex> hold(lock);
+    return wakes;
+  };
+  auto awaitWakes = [&](int count) {
+    std::unique_lock<std::mutex> hold(lock);
+    return woken.wait_for(hold, 30s, [&] { return wakes >= count; });
+  };
+  device.Behave("slow 20\n");  // lines that come apart
+  channel.Enqueue(u"shell pm list packages -s -u", Record(u"FIRST"));
+  channel.Enqueue(u"devices", Record(u"SECOND"));
+  int sleeps = 0;
+  for (;;) {
+    int before = wakesSoFar();
+    if (channel.IsIdle()) break;
+    if (channel.HasStepNow()) {
+      channel.Pump();
+      continue;
+    }
+    ++sleeps;
+    ASSERT_TRUE(awaitWakes(before + 1)) << "asleep in state " << static_cast<int>(channel.State());
+  }
+  EXPECT_GT(sleeps, 1);
+  EXPECT_EQ(LinesOf(u"FIRST").size(), 4u);
+  EXPECT_EQ(LinesOf(u"SECOND").size(), 3u);
 }
 
 TEST_F(Channel, ACommandSilentTooLongIsEndedAndTheNextOneRuns) {

@@ -234,6 +234,46 @@ TEST_F(Runner, DrainsStandardErrorSoTheChildNeverBlocks) {
   CloseProcess(child);
 }
 
+TEST_F(Runner, AWatchWakesWhenTheChildWritesOrEnds) {
+  ProcessHandle child = Start("sleep 150");
+  OutputWatchPtr watch = WatchProcessOutput(child);
+  ASSERT_TRUE(watch);
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(WaitForOutputChange(*watch, 10000), WatchResult::Changed);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
+  EXPECT_EQ(ReadAll(child), std::vector<Text>{u"awake"});
+}
+
+TEST_F(Runner, AWatchSleepsThroughUnreadOutputUntilCancelled) {
+  ProcessHandle child = Start("linger");
+  OutputWatchPtr watch = WatchProcessOutput(child);
+  ASSERT_TRUE(watch);
+  for (int i = 0; i < 10000 && !ProcessLineAvailable(child); ++i) std::this_thread::sleep_for(1ms);
+  ASSERT_EQ(ProcessLineAvailable(child), 1);
+  WaitForOutputChange(*watch, 0);  // takes the line's news, where a pipe can be watched
+  EXPECT_EQ(WaitForOutputChange(*watch, 50), WatchResult::TimedOut);
+
+  std::thread canceller([&] {
+    std::this_thread::sleep_for(30ms);
+    CancelOutputWatch(*watch);
+  });
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(WaitForOutputChange(*watch, 20000), WatchResult::Cancelled);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 10s);
+  canceller.join();
+  EXPECT_EQ(WaitForOutputChange(*watch, 20000), WatchResult::Cancelled);  // at once
+  KillProcess(child);
+  CloseProcess(child);
+}
+
+TEST_F(Runner, OnlyAChildWithAnOutputPipeCanBeWatched) {
+  ProcessHandle child = Start("exit 0", KeepHandle | HideWindow);
+  EXPECT_FALSE(WatchProcessOutput(child));
+  WaitUntilExited(child);
+  CloseProcess(child);
+  EXPECT_FALSE(WatchProcessOutput(child));  // no longer a live handle
+}
+
 TEST_F(Runner, KnowsItsOwnExecutable) {
   Text path = OwnExecutablePath();
   EXPECT_NE(path.find(u"process_tests"), Text::npos);

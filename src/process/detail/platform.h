@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "process/process.h"
 #include "runtime/text.h"
 
 namespace kv::detail {
@@ -34,6 +35,8 @@ std::size_t BytesWaiting(PlatformChild& child, Stream stream);
 long ReadWaiting(PlatformChild& child, Stream stream, char* buffer, std::size_t capacity);
 // Sleeps until one of the child's pipes may have data, or milliseconds pass.
 void WaitForPipes(PlatformChild& child, int milliseconds);
+// A watch on the child's output and end; null without an output pipe.
+OutputWatchPtr WatchChild(PlatformChild& child);
 Text ExecutableModulePath();
 
 }  // namespace kv::detail

@@ -93,6 +93,8 @@ int PumpMessage(int timeoutMs) {
   return expired ? 0 : 1;
 }
 
+void WakeMessageWait() { g_main_context_wakeup(g_main_context_default()); }
+
 PixelSize ScreenSize() {
   GdkRectangle area = gtk::PrimaryMonitor();
   return {area.width, area.height};

@@ -78,6 +78,7 @@ void InitGadgets() {}
 void EndGadgets() {}
 
 int PumpMessage(int) { return 0; }
+void WakeMessageWait() {}
 
 // ---- Windows -------------------------------------------------------------------
 

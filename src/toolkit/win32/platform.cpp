@@ -97,6 +97,10 @@ void EndEvents() {
   UnregisterClassW(kRelayClass, Instance());
 }
 
+void WakeMessageWait() {
+  if (HWND target = relay.load()) PostMessageW(target, WM_NULL, 0, 0);
+}
+
 PixelSize ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 bool DesktopComposition() {
