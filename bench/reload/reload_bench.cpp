@@ -64,6 +64,7 @@ struct ReloadTimes {
   std::array<QueryTimes, kQueries> queries{};
   double longestPass = 0;
   double longestMessages = 0;  // of it, in the platform's message handling
+  int longestMessage = 0;      // the number of the message it handled
   std::string longestWhat;
 };
 
@@ -90,7 +91,7 @@ void Pass(Program& program, ReloadTimes& times) {
   int wait = program.LoopWaitMs();
   // The program's own pass, timed in its two halves.
   auto start = Clock::now();
-  WaitForEvent(wait);
+  int message = WaitForEvent(wait);
   auto messagesDone = Clock::now();
   program.channel.Pump();
   double ms = Ms(Clock::now() - start);
@@ -105,6 +106,7 @@ void Pass(Program& program, ReloadTimes& times) {
   if (ms > times.longestPass) {
     times.longestPass = ms;
     times.longestMessages = Ms(messagesDone - start);
+    times.longestMessage = message;
     times.longestWhat = std::string(PassKind(state)) + " of " + AsciiBytes(kReloadQueries[query]);
   }
 }
@@ -140,9 +142,9 @@ bool ListsMatch(const MainGadgets& g, const LineCounts& direct) {
 void PrintTimes(const char* which, const ReloadTimes& times, const LineCounts& lines,
                 double direct) {
   std::printf("  %s Reload: %.1f ms, ratio %.2f; longest loop pass %.2f ms (%s; %.2f ms of it "
-              "in messages)\n",
+              "in message 0x%04x)\n",
               which, times.total, times.total / direct, times.longestPass,
-              times.longestWhat.c_str(), times.longestMessages);
+              times.longestWhat.c_str(), times.longestMessages, times.longestMessage);
   std::printf("    %-36s %6s %9s %9s %9s %9s\n", "query", "lines", "start ms", "begin ms",
               "lines ms", "end ms");
   for (std::size_t i = 0; i < kQueries; ++i) {
