@@ -287,6 +287,23 @@ std::vector<Text> LinesOf(int editor) {
   return lines;
 }
 
+// Offsets count UTF-16 units, two for a character beyond the basic plane,
+// wherever the platform counts otherwise.
+TEST_F(Behaviour, EditorLinesAfterCharactersBeyondTheBasicPlane) {
+  int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100));
+  InsertGadgetItem(editor, -1, u"a\U0001F600b");
+  InsertGadgetItem(editor, -1, u"second");
+  InsertGadgetItem(editor, -1, u"\U0001F600\U0001F600");
+  WriteGadgetItemText(editor, 1, u"SECOND");
+  InsertGadgetItem(editor, 2, u"middle");
+  EXPECT_EQ(LinesOf(editor),
+            (std::vector<Text>{u"a\U0001F600b", u"SECOND", u"middle", u"\U0001F600\U0001F600"}));
+  DeleteGadgetItem(editor, 0);
+  InsertGadgetItem(editor, -1, u"last");
+  EXPECT_EQ(LinesOf(editor),
+            (std::vector<Text>{u"SECOND", u"middle", u"\U0001F600\U0001F600", u"last"}));
+}
+
 // Appending many lines at once gives what appending them one by one gives,
 // the empty first line's state included, before and after other lines.
 TEST_F(Behaviour, EditorTakesManyLinesAsItTakesEachOne) {
