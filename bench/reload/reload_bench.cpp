@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -59,6 +60,7 @@ LineCounts RunDirect(const Text& adbPath) {
 // Time the passes of one query spent, by what the pass did.
 struct QueryTimes {
   double start = 0, begin = 0, lines = 0, end = 0;
+  int passes = 0;
 };
 
 struct ReloadTimes {
@@ -125,6 +127,7 @@ void Pass(Program& program, ReloadTimes& times) {
   program.channel.Pump();
   double ms = Ms(Clock::now() - start);
   QueryTimes& q = times.queries[query];
+  ++q.passes;
   if (state == PumpState::Idle || state == PumpState::Starting) q.start += ms;
   if (state == PumpState::Started) q.begin += ms;
   if (state == PumpState::Reading) q.lines += ms;
@@ -171,12 +174,13 @@ void PrintTimes(const char* which, const ReloadTimes& times, const LineCounts& l
               "in message 0x%04x)\n",
               which, times.total, times.total / direct, times.longestPass,
               times.longestWhat.c_str(), times.longestMessages, times.longestMessage);
-  std::printf("    %-36s %6s %9s %9s %9s %9s\n", "query", "lines", "start ms", "begin ms",
-              "lines ms", "end ms");
+  std::printf("    %-36s %6s %6s %9s %9s %9s %9s\n", "query", "lines", "passes", "start ms",
+              "begin ms", "lines ms", "end ms");
   for (std::size_t i = 0; i < kQueries; ++i) {
     const QueryTimes& q = times.queries[i];
-    std::printf("    %-36s %6ld %9.2f %9.2f %9.2f %9.2f\n", AsciiBytes(kReloadQueries[i]).c_str(),
-                lines[i], q.start, q.begin, q.lines, q.end);
+    std::printf("    %-36s %6ld %6d %9.2f %9.2f %9.2f %9.2f\n",
+                AsciiBytes(kReloadQueries[i]).c_str(), lines[i], q.passes, q.start, q.begin,
+                q.lines, q.end);
   }
 }
 
@@ -218,12 +222,15 @@ double Measure(const test::FakeDevice& device, int scale, int rounds) {
 
 }  // namespace
 
-int main() {
+// A device size as the argument measures that size alone.
+int main(int argc, char** argv) {
   InitProcessRunner();
   test::FakeDevice device("bench-reload");
   const std::pair<int, int> kScalesAndRounds[] = {{1, 5}, {4, 3}, {30, 2}};
+  int only = argc > 1 ? std::atoi(argv[1]) : 0;
   double worst = 0;
   for (auto [scale, rounds] : kScalesAndRounds) {
+    if (only && scale != only) continue;
     double ratio = Measure(device, scale, rounds);
     if (ratio == 0) return 1;
     std::printf("  x%d: reload/direct ratio %.2f\n", scale, ratio);

@@ -1,6 +1,7 @@
 #include "app/device_lists.h"
 
 #include <memory>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
@@ -69,7 +70,19 @@ struct ListLoad {
   int list;
   std::shared_ptr<ListedNames> listed;
   std::vector<Text> lines;
+  std::size_t shown = 0;  // lines already in the list
 };
+
+// Lines kept as printed go to their list a batch at a time while adb writes,
+// so no pass lays out a long text at once: an editor may take a tenth of a
+// millisecond a line to lay out.
+constexpr std::size_t kShownBatch = 64;
+
+void ShowNewLines(ListLoad& load) {
+  std::span<const Text> fresh = std::span<const Text>(load.lines).subspan(load.shown);
+  if (!fresh.empty()) AppendGadgetItems(load.list, fresh);
+  load.shown = load.lines.size();
+}
 
 void BeginLoad(const ListLoad& load) {
   if (load.row.start == Start::Empties) ClearGadget(load.list);
@@ -80,6 +93,9 @@ void TakeLine(ListLoad& load, Text line) {
     load.lines.push_back(std::move(line));
   } else if (std::optional<Text> name = PackageOfListLine(line)) {
     load.lines.push_back(std::move(*name));
+  }
+  if (load.row.order == Order::AsPrinted && load.lines.size() - load.shown >= kShownBatch) {
+    ShowNewLines(load);
   }
 }
 
@@ -108,8 +124,9 @@ void EndLoad(ListLoad& load) {
     DropListed(load.lines, *load.listed);
   }
   if (load.row.order == Order::Sorted) SortNoCase(load.lines);
-  AppendGadgetItems(load.list, load.lines);
+  ShowNewLines(load);
   load.lines = {};
+  load.shown = 0;
 }
 
 CommandSteps LoadSteps(Program& program, const ReloadRow& row,

@@ -109,6 +109,34 @@ TEST_F(AppFlow, ReloadPressedAgainDropsWhatHasNotStarted) {
   EXPECT_EQ(Title(g.panU, 0), u"ENABLED [3]");
 }
 
+
+// A long text reaches the editor while adb still writes it, so no single pass
+// lays it all out; in the end it stands whole and in output order.
+TEST_F(AppFlow, DeviceInfoFillsWhileTheServicesAreStillPrinted) {
+  std::string many = kDevice;
+  std::vector<Text> services;
+  for (int i = 0; i < 150; ++i) {
+    std::string name = "service" + std::to_string(i);
+    many += "devinfo " + name + "\n";
+    services.push_back(u"  " + AsciiText(name));
+  }
+  device.SetDevice(many);
+  device.Behave("slow 1\n");
+  user::ClickButton(g.cmdGenReload);
+  int shownWhileReading = 0;
+  while (!program.channel.IsIdle()) {
+    program.RunLoopPass(kLoopWaitMs);
+    bool readingServices = program.channel.QueuedCount() == kReloadQueries.size() - 4 &&
+                           program.channel.State() == PumpState::Reading;
+    if (readingServices) shownWhileReading = GadgetItemCount(g.lstDInfo);
+  }
+  EXPECT_GT(shownWhileReading, 6) << "services shown before their command ended";
+  std::vector<Text> lines = Items(g.lstDInfo);
+  ASSERT_EQ(lines.size(), 6 + 150u);
+  EXPECT_EQ(lines[3], u"Currently running services:");
+  EXPECT_EQ(lines[5], u"  battery");
+  EXPECT_EQ(std::vector<Text>(lines.begin() + 6, lines.end()), services);
+}
 TEST_F(AppFlow, MissingAdbShowsTheSettingsTab) {
   program.config.ADBPath = device.AdbPath() + u".missing";
   user::ClickButton(g.cmdGenReload);
