@@ -43,8 +43,11 @@ void DrawRow(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, Gtk
   g_object_set(cell, "text", text.c_str(), nullptr);
 }
 
+// Rows hold nothing but their place.
+GtkListStore* NewStore() { return gtk_list_store_new(1, G_TYPE_BOOLEAN); }
+
 GtkWidget* Make(const ControlParams& params) {
-  GtkListStore* store = gtk_list_store_new(1, G_TYPE_BOOLEAN);
+  GtkListStore* store = NewStore();
   GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
   g_object_unref(store);
   GtkTreeView* tree = GTK_TREE_VIEW(view);
@@ -178,15 +181,13 @@ void DeleteItem(GadgetObject& g, int item) {
   }
 }
 
+// A new store in place of the full one, which goes in one piece: clearing a
+// store removes its rows one at a time, each with its signal.
 void ClearItems(GadgetObject& g) {
   Quiet quiet(g);
-  GtkTreeView* view = View(g);
-  GtkListStore* store = Store(view);
-  g_object_ref(store);
-  gtk_tree_view_set_model(view, nullptr);
-  gtk_list_store_clear(store);
-  gtk_tree_view_set_model(view, GTK_TREE_MODEL(store));
-  g_object_unref(store);
+  GtkListStore* empty = NewStore();
+  gtk_tree_view_set_model(View(g), GTK_TREE_MODEL(empty));
+  g_object_unref(empty);
 }
 
 int ItemCount(GadgetObject& g) {
