@@ -41,20 +41,30 @@ double Ms(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// Output lines of each query, as a blocking read returns them.
+// Output lines of each query, as a blocking read returns them, and the time
+// of each invocation.
 using LineCounts = std::array<long, kQueries>;
-
-LineCounts RunDirect(const Text& adbPath) {
+struct DirectRun {
   LineCounts lines{};
+  std::array<double, kQueries> ms{};
+  double total = 1e12;
+};
+
+DirectRun RunDirect(const Text& adbPath) {
+  DirectRun run;
+  auto start = Clock::now();
   for (std::size_t i = 0; i < kQueries; ++i) {
+    auto started = Clock::now();
     ProcessHandle child =
         StartProcess(adbPath, kReloadQueries[i], PathDirectory(adbPath), adb::kCommandFlags);
     // At the end of the data a blocking read returns an empty text; the
     // devices answer's empty last line is not counted either.
-    while (ProcessActive(child)) lines[i] += !ReadProcessLine(child).empty();
+    while (ProcessActive(child)) run.lines[i] += !ReadProcessLine(child).empty();
     CloseProcess(child);
+    run.ms[i] = Ms(Clock::now() - started);
   }
-  return lines;
+  run.total = Ms(Clock::now() - start);
+  return run;
 }
 
 // Time the passes of one query spent, by what the pass did.
@@ -168,19 +178,18 @@ bool ListsMatch(const MainGadgets& g, const LineCounts& direct) {
          GadgetItemCount(g.lstSUninstalled) == direct[11] - direct[9] - direct[10];
 }
 
-void PrintTimes(const char* which, const ReloadTimes& times, const LineCounts& lines,
-                double direct) {
+void PrintTimes(const char* which, const ReloadTimes& times, const DirectRun& direct) {
   std::printf("  %s Reload: %.1f ms, ratio %.2f; longest loop pass %.2f ms (%s; %.2f ms of it "
               "in message 0x%04x)\n",
-              which, times.total, times.total / direct, times.longestPass,
+              which, times.total, times.total / direct.total, times.longestPass,
               times.longestWhat.c_str(), times.longestMessages, times.longestMessage);
-  std::printf("    %-36s %6s %6s %9s %9s %9s %9s\n", "query", "lines", "passes", "start ms",
-              "begin ms", "lines ms", "end ms");
+  std::printf("    %-36s %6s %9s %6s %9s %9s %9s %9s\n", "query", "lines", "direct ms",
+              "passes", "start ms", "begin ms", "lines ms", "end ms");
   for (std::size_t i = 0; i < kQueries; ++i) {
     const QueryTimes& q = times.queries[i];
-    std::printf("    %-36s %6ld %6d %9.2f %9.2f %9.2f %9.2f\n",
-                AsciiBytes(kReloadQueries[i]).c_str(), lines[i], q.passes, q.start, q.begin,
-                q.lines, q.end);
+    std::printf("    %-36s %6ld %9.2f %6d %9.2f %9.2f %9.2f %9.2f\n",
+                AsciiBytes(kReloadQueries[i]).c_str(), direct.lines[i], direct.ms[i], q.passes,
+                q.start, q.begin, q.lines, q.end);
   }
 }
 
@@ -189,17 +198,16 @@ void PrintTimes(const char* which, const ReloadTimes& times, const LineCounts& l
 double Measure(const test::FakeDevice& device, int scale, int rounds) {
   device.SetDevice(test::DemoDevice(scale));
   Text adbPath = device.AdbPath();
-  LineCounts lines = RunDirect(adbPath);  // also warms the file cache
+  LineCounts lines = RunDirect(adbPath).lines;  // also warms the file cache
   long total = 0;
   for (long n : lines) total += n;
   std::printf("demo device x%d: %ld lines from the twelve queries\n", scale, total);
 
   ReloadTimes first, second;
-  double direct = 1e12;
+  DirectRun direct;
   for (int i = 0; i < rounds; ++i) {
-    auto start = Clock::now();
-    RunDirect(adbPath);
-    direct = std::min(direct, Ms(Clock::now() - start));
+    DirectRun run = RunDirect(adbPath);
+    if (run.total < direct.total) direct = run;
     Program program(Text((device.Folder() / "kestrelvane.cfg").u16string()));
     if (!program.Start()) return 0;
 #ifdef KV_BENCH_WAITS_FOR_PLATFORM
@@ -214,10 +222,10 @@ double Measure(const test::FakeDevice& device, int scale, int rounds) {
       return 0;
     }
   }
-  std::printf("  direct run, best of %d: %.1f ms\n", rounds, direct);
-  PrintTimes("first", first, lines, direct);
-  PrintTimes("second", second, lines, direct);
-  return std::max(first.total, second.total) / direct;
+  std::printf("  direct run, best of %d: %.1f ms\n", rounds, direct.total);
+  PrintTimes("first", first, direct);
+  PrintTimes("second", second, direct);
+  return std::max(first.total, second.total) / direct.total;
 }
 
 }  // namespace
