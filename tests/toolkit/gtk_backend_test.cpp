@@ -1,5 +1,5 @@
 // What the GTK backend does on the platform's widgets beyond the shared
-// behaviour: rows a store holds without text, pages that hide without their
+// behaviour: rows a model holds without text, pages that hide without their
 // tabs, line breaks as the buffer keeps them, controls made empty, and the
 // answers of message boxes closed without a button.
 #include <gtest/gtest.h>
@@ -24,13 +24,13 @@ GtkTreeView* ViewOf(int list) {
   return GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(WidgetOfGadget(list))));
 }
 
-TEST_F(GtkBackend, ListRowsAreCountedByTheStoreAndKeepTheirSelectionThroughDeletes) {
+TEST_F(GtkBackend, ListRowsAreCountedByTheModelAndKeepTheirSelectionThroughChanges) {
   int list = static_cast<int>(NewListView(KV_Any, 0, 0, 200, 100, KV_ListView_MultiSelect));
   std::vector<Text> rows;
   for (int i = 0; i < 5000; ++i) rows.push_back(u"row " + AsciiText(std::to_string(i)));
   AppendGadgetItems(list, rows);
   GtkTreeModel* model = gtk_tree_view_get_model(ViewOf(list));
-  ASSERT_NE(model, nullptr) << "the view has its store back after the fill";
+  ASSERT_NE(model, nullptr) << "the view has its model back after the fill";
   EXPECT_EQ(gtk_tree_model_iter_n_children(model, nullptr), 5000);
   EXPECT_EQ(ReadGadgetItemText(list, 4999), u"row 4999");
 
@@ -41,6 +41,13 @@ TEST_F(GtkBackend, ListRowsAreCountedByTheStoreAndKeepTheirSelectionThroughDelet
   EXPECT_EQ(ReadGadgetItemState(list, 1), 1);
   EXPECT_EQ(ReadGadgetItemState(list, 2), 1) << "row 3 moved up, still selected";
   EXPECT_EQ(ReadGadgetItemState(list, 3), 0);
+  // The view hears of a row put in: the selected rows move down with theirs.
+  InsertGadgetItem(list, 0, u"first");
+  EXPECT_EQ(gtk_tree_model_iter_n_children(model, nullptr), 5000);
+  EXPECT_EQ(ReadGadgetItemState(list, 1), 0);
+  EXPECT_EQ(ReadGadgetItemState(list, 2), 1);
+  EXPECT_EQ(ReadGadgetItemState(list, 3), 1);
+  EXPECT_EQ(ReadGadgetItemText(list, 0), u"first");
   EXPECT_TRUE(DrainTypes(list).empty()) << "the program's changes are not the user's";
   ClearGadget(list);
   EXPECT_EQ(gtk_tree_model_iter_n_children(gtk_tree_view_get_model(ViewOf(list)), nullptr), 0);

@@ -63,6 +63,16 @@ PixelRect ChildRect(GtkWidget* child);
 // The fixed container gadgets made inside handle go to.
 GtkWidget* HolderOf(Handle handle);
 
+// ---- The model of list views ----------------------------------------------------------
+
+// A list model of rows that hold nothing but their place (one boolean column).
+GtkTreeModel* NewRowModel();
+// A row at place (out of range: at the end), announced to the view.
+void InsertRow(GtkTreeModel* model, int place);
+// count rows at the end, unannounced: only for a model no view shows.
+void AddRowsUnseen(GtkTreeModel* model, int count);
+void RemoveRow(GtkTreeModel* model, int place);
+
 // ---- Windows ------------------------------------------------------------------------
 
 // The fixed container a window holds its gadgets in.

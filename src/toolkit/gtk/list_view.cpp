@@ -1,4 +1,4 @@
-// List views: a tree view over a list store that holds no text. The core
+// List views: a tree view over a model of rows that hold no text. The core
 // keeps the rows' texts (ListRowText) and the one column draws them as it
 // shows each row, so a fill of thousands of rows converts only what shows.
 #include "gtk.h"
@@ -11,8 +11,10 @@ GtkTreeView* View(const GadgetObject& g) { return GTK_TREE_VIEW(ScrolledChild(g)
 GtkTreeView* View(Handle list) {
   return GTK_TREE_VIEW(gtk_bin_get_child(GTK_BIN(Widget(list))));
 }
-GtkListStore* Store(GtkTreeView* view) { return GTK_LIST_STORE(gtk_tree_view_get_model(view)); }
-GtkListStore* Store(const GadgetObject& g) { return Store(View(g)); }
+GtkTreeModel* Model(const GadgetObject& g) { return gtk_tree_view_get_model(View(g)); }
+bool IterOf(const GadgetObject& g, int row, GtkTreeIter* iter) {
+  return row >= 0 && gtk_tree_model_iter_nth_child(Model(g), iter, nullptr, row);
+}
 GtkTreeSelection* Selection(const GadgetObject& g) { return gtk_tree_view_get_selection(View(g)); }
 
 std::vector<int> SelectedRows(GadgetObject& g) {
@@ -32,9 +34,6 @@ int RowOf(GtkTreeModel* model, GtkTreeIter* iter) {
   return row;
 }
 
-bool IterOf(GtkListStore* store, int row, GtkTreeIter* iter) {
-  return row >= 0 && gtk_tree_model_iter_nth_child(GTK_TREE_MODEL(store), iter, nullptr, row);
-}
 
 void DrawRow(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
              gpointer data) {
@@ -43,13 +42,10 @@ void DrawRow(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, Gtk
   g_object_set(cell, "text", text.c_str(), nullptr);
 }
 
-// Rows hold nothing but their place.
-GtkListStore* NewStore() { return gtk_list_store_new(1, G_TYPE_BOOLEAN); }
-
 GtkWidget* Make(const ControlParams& params) {
-  GtkListStore* store = NewStore();
-  GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
-  g_object_unref(store);
+  GtkTreeModel* rows = NewRowModel();
+  GtkWidget* view = gtk_tree_view_new_with_model(rows);
+  g_object_unref(rows);
   GtkTreeView* tree = GTK_TREE_VIEW(view);
   gtk_tree_view_set_headers_visible(tree, FALSE);
   gtk_tree_view_set_enable_search(tree, FALSE);
@@ -138,14 +134,14 @@ void WriteState(GadgetObject& g, int item) {
   GtkTreeSelection* selection = Selection(g);
   gtk_tree_selection_unselect_all(selection);
   GtkTreeIter iter;
-  if (!IterOf(Store(g), item, &iter)) return;
+  if (!IterOf(g, item, &iter)) return;
   gtk_tree_selection_select_iter(selection, &iter);
   platform::FocusListRow(g.handle, item);
 }
 
 int InsertItem(GadgetObject& g, int position, TextView) {
   Quiet quiet(g);
-  gtk_list_store_insert_with_values(Store(g), nullptr, position, -1);
+  InsertRow(Model(g), position);
   return 0;
 }
 
@@ -153,14 +149,12 @@ int InsertItem(GadgetObject& g, int position, TextView) {
 void AppendItems(GadgetObject& g, std::span<const Text> texts) {
   Quiet quiet(g);
   GtkTreeView* view = View(g);
-  GtkListStore* store = Store(view);
-  g_object_ref(store);
+  GtkTreeModel* rows = Model(g);
+  g_object_ref(rows);
   gtk_tree_view_set_model(view, nullptr);
-  for (size_t i = 0; i < texts.size(); ++i) {
-    gtk_list_store_insert_with_values(store, nullptr, -1, -1);
-  }
-  gtk_tree_view_set_model(view, GTK_TREE_MODEL(store));
-  g_object_unref(store);
+  AddRowsUnseen(rows, static_cast<int>(texts.size()));
+  gtk_tree_view_set_model(view, rows);
+  g_object_unref(rows);
 }
 
 // The view selects a neighbour of a removed row that held the cursor; the
@@ -168,9 +162,9 @@ void AppendItems(GadgetObject& g, std::span<const Text> texts) {
 void DeleteItem(GadgetObject& g, int item) {
   Quiet quiet(g);
   GtkTreeIter iter;
-  if (!IterOf(Store(g), item, &iter)) return;
+  if (!IterOf(g, item, &iter)) return;
   std::vector<int> selected = SelectedRows(g);
-  gtk_list_store_remove(Store(g), &iter);
+  RemoveRow(Model(g), item);
   GtkTreeSelection* selection = Selection(g);
   gtk_tree_selection_unselect_all(selection);
   for (int row : selected) {
@@ -181,27 +175,25 @@ void DeleteItem(GadgetObject& g, int item) {
   }
 }
 
-// A new store in place of the full one, which goes in one piece: clearing a
-// store removes its rows one at a time, each with its signal.
+// An empty model in place of the full one, which the view lets go at once
+// rather than row by row.
 void ClearItems(GadgetObject& g) {
   Quiet quiet(g);
-  GtkListStore* empty = NewStore();
-  gtk_tree_view_set_model(View(g), GTK_TREE_MODEL(empty));
+  GtkTreeModel* empty = NewRowModel();
+  gtk_tree_view_set_model(View(g), empty);
   g_object_unref(empty);
 }
 
-int ItemCount(GadgetObject& g) {
-  return gtk_tree_model_iter_n_children(GTK_TREE_MODEL(Store(g)), nullptr);
-}
+int ItemCount(GadgetObject& g) { return gtk_tree_model_iter_n_children(Model(g), nullptr); }
 
 int ReadItemState(GadgetObject& g, int item) {
   GtkTreeIter iter;
-  return IterOf(Store(g), item, &iter) && gtk_tree_selection_iter_is_selected(Selection(g), &iter);
+  return IterOf(g, item, &iter) && gtk_tree_selection_iter_is_selected(Selection(g), &iter);
 }
 
 void WriteItemState(GadgetObject& g, int item, int state) {
   GtkTreeIter iter;
-  if (!IterOf(Store(g), item, &iter)) return;
+  if (!IterOf(g, item, &iter)) return;
   Quiet quiet(g);
   if (state) {
     gtk_tree_selection_select_iter(Selection(g), &iter);
