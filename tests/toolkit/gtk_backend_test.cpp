@@ -90,6 +90,43 @@ TEST_F(GtkBackend, APageHidesWithoutItsTabAndFillsItsSlot) {
   EXPECT_EQ(ReadGadgetText(panel), u"First");
 }
 
+// Off screen the view holds an empty stand-in, so it lays out none of the
+// text; on screen again it has the text and the line it had on top.
+TEST_F(GtkBackend, AnEditorOffScreenLaysOutNothingAndComesBackWhereItWas) {
+  int panel = static_cast<int>(NewPanel(KV_Any, 0, 0, 300, 200));
+  InsertGadgetItem(panel, -1, u"First");
+  InsertGadgetItem(panel, -1, u"Second");
+  OpenGadgetParent(panel, 1);
+  int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 280, 150, KV_Editor_ReadOnly));
+  PopGadgetParent();
+  std::vector<Text> lines;
+  for (int i = 0; i < 300; ++i) lines.push_back(u"line " + AsciiText(std::to_string(i)));
+  AppendGadgetItems(editor, lines);
+  GtkTextView* view = GTK_TEXT_VIEW(gtk_bin_get_child(GTK_BIN(WidgetOfGadget(editor))));
+  auto charsInView = [view] { return gtk_text_buffer_get_char_count(gtk_text_view_get_buffer(view)); };
+  EXPECT_EQ(charsInView(), 0);
+  EXPECT_EQ(GadgetItemCount(editor), 300);
+  EXPECT_EQ(ReadGadgetItemText(editor, 299), u"line 299");
+
+  user::ChooseTab(panel, 1);
+  EXPECT_GT(charsInView(), 0);
+  EXPECT_EQ(user::FirstShownLine(editor), 0) << "a fill shows the first line";
+  GtkTextBuffer* text = gtk_text_view_get_buffer(view);
+  GtkTextIter further;
+  gtk_text_buffer_get_iter_at_line(text, &further, 200);
+  gtk_text_view_scroll_to_mark(view, gtk_text_buffer_create_mark(text, nullptr, &further, TRUE),
+                               0, TRUE, 0, 0);
+  int top = 0;
+  for (int tries = 0; tries < 50 && top <= 100; ++tries) top = user::FirstShownLine(editor);
+  EXPECT_GT(top, 100);
+  user::ChooseTab(panel, 0);
+  EXPECT_EQ(charsInView(), 0);
+  user::ChooseTab(panel, 1);
+  int back = 0;
+  for (int tries = 0; tries < 50 && back != top; ++tries) back = user::FirstShownLine(editor);
+  EXPECT_EQ(back, top);
+}
+
 TEST_F(GtkBackend, EditorBufferKeepsLineFeedsWhereTheCoreWritesBreaks) {
   int editor = static_cast<int>(NewEditor(KV_Any, 0, 0, 200, 100));
   WriteGadgetText(editor, u"one\r\ntwo\rthree");
