@@ -36,9 +36,14 @@ gboolean ScrollToTopMark(gpointer data) {
   GtkTextView* view = GTK_TEXT_VIEW(data);
   if (!gtk_widget_get_mapped(GTK_WIDGET(view))) return G_SOURCE_REMOVE;
   GtkTextBuffer* buffer = Kept(view, kBufferKey);
-  if (GtkTextMark* top = gtk_text_buffer_get_mark(buffer, kTopMark)) {
-    gtk_text_view_scroll_to_mark(view, top, 0, TRUE, 0, 0);
-  }
+  GtkTextMark* mark = gtk_text_buffer_get_mark(buffer, kTopMark);
+  if (!mark) return G_SOURCE_REMOVE;
+  GtkTextIter top;
+  gtk_text_buffer_get_iter_at_mark(buffer, &top, mark);
+  gint y = 0;
+  gint height = 0;
+  gtk_text_view_get_line_yrange(view, &top, &y, &height);
+  gtk_adjustment_set_value(gtk_scrollable_get_vadjustment(GTK_SCROLLABLE(view)), y);
   return G_SOURCE_REMOVE;
 }
 
