@@ -77,19 +77,45 @@ Text CommandChannel::ParametersFor(const Text& parameters) const {
   return Text(adb::kDeviceOption) + deviceSerial_ + u" " + parameters;
 }
 
-// The channel keeps the watch alive until this thread has been joined.
-void CommandChannel::StartAndWatch(std::promise<StartedChild> started, Text adb, Text parameters,
-                                   std::function<void()> wake) {
+CommandChannel::~CommandChannel() {
+  StopRunning();
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    quitting_ = true;
+  }
+  changed_.notify_all();
+  if (worker_.joinable()) worker_.join();
+}
+
+// The channel keeps the watch alive until the request has been served.
+void CommandChannel::StartAndWatch(StartRequest request) {
   StartedChild child;
-  child.child = StartProcess(adb, parameters, PathDirectory(adb), adb::kCommandFlags);
+  child.child = StartProcess(request.adb, request.parameters, PathDirectory(request.adb),
+                             adb::kCommandFlags);
   child.watch = WatchProcessOutput(child.child);
   OutputWatch* watch = child.watch.get();
-  started.set_value(std::move(child));
-  if (wake) wake();
+  request.started.set_value(std::move(child));
+  if (request.wake) request.wake();
   while (watch) {
     WatchResult news = WaitForOutputChange(*watch, -1);
     if (news == WatchResult::Cancelled) break;
-    if (news == WatchResult::Changed && wake) wake();
+    if (news == WatchResult::Changed && request.wake) request.wake();
+  }
+}
+
+void CommandChannel::Serve() {
+  std::unique_lock<std::mutex> hold(lock_);
+  for (;;) {
+    changed_.wait(hold, [this] { return quitting_ || request_; });
+    if (quitting_) return;
+    StartRequest request = std::move(*request_);
+    request_.reset();
+    serving_ = true;
+    hold.unlock();
+    StartAndWatch(std::move(request));
+    hold.lock();
+    serving_ = false;
+    changed_.notify_all();
   }
 }
 
@@ -100,8 +126,12 @@ void CommandChannel::StartNext() {
   running_ = std::move(next.steps);
   std::promise<StartedChild> started;
   starting_ = started.get_future();
-  worker_ = std::thread(StartAndWatch, std::move(started), adbPath_, ParametersFor(parameters_),
-                        wake);
+  if (!worker_.joinable()) worker_ = std::thread(&CommandChannel::Serve, this);
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    request_ = StartRequest{adbPath_, ParametersFor(parameters_), wake, std::move(started)};
+  }
+  changed_.notify_all();
   queue_.pop_front();
 }
 
@@ -178,7 +208,8 @@ bool CommandChannel::HasStepNow() const {
 
 void CommandChannel::EndWatch() {
   if (watch_) CancelOutputWatch(*watch_);
-  if (worker_.joinable()) worker_.join();
+  std::unique_lock<std::mutex> hold(lock_);
+  changed_.wait(hold, [this] { return !serving_ && !request_; });
   watch_.reset();
 }
 

@@ -2,15 +2,18 @@
 // pump that the main loop advances once per pass. Each command carries its
 // own steps: begin, one line step per output line in output order, and end,
 // which is handed how the command ended; all run on the calling thread. Beside
-// it a thread of the channel's own starts adb (a process start under Wine
-// takes longer than a frame), then watches it and calls wake at each piece of
-// news, so the loop need not poll for it.
+// it a thread of the channel's own, kept for the channel's life, starts adb
+// (a process start under Wine takes longer than a frame), then watches it and
+// calls wake at each piece of news, so the loop need not poll for it.
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <future>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "process/process.h"
@@ -56,7 +59,7 @@ class CommandChannel {
   // parameters as "-s SERIAL".
   explicit CommandChannel(const Text& adbPath, const Text& deviceSerial = NoDeviceSerial())
       : adbPath_(adbPath), deviceSerial_(deviceSerial) {}
-  ~CommandChannel() { StopRunning(); }
+  ~CommandChannel();
   CommandChannel(const CommandChannel&) = delete;
   CommandChannel& operator=(const CommandChannel&) = delete;
 
@@ -96,8 +99,15 @@ class CommandChannel {
     ProcessHandle child = 0;
     OutputWatchPtr watch;
   };
-  static void StartAndWatch(std::promise<StartedChild> started, Text adb, Text parameters,
-                            std::function<void()> wake);
+  // What the channel's thread is to start next.
+  struct StartRequest {
+    Text adb;
+    Text parameters;
+    std::function<void()> wake;
+    std::promise<StartedChild> started;
+  };
+  static void StartAndWatch(StartRequest request);
+  void Serve();
 
   void StartNext();
   void TakeStartedChild();
@@ -113,7 +123,15 @@ class CommandChannel {
   Text parameters_;
   CommandSteps running_;
   ProcessHandle child_ = 0;
-  std::thread worker_;  // starts the child, then watches it
+  // The channel's thread takes requests one at a time: it starts the child,
+  // then watches it until the watch is cancelled. A thread a command cost
+  // 2 ms under Wine.
+  std::thread worker_;
+  std::mutex lock_;
+  std::condition_variable changed_;
+  std::optional<StartRequest> request_;  // guarded by lock_, as are the two below
+  bool serving_ = false;                 // a request is being served
+  bool quitting_ = false;
   std::future<StartedChild> starting_;
   OutputWatchPtr watch_;
   // When the running command last wrote, and how many bytes were waiting.
