@@ -82,8 +82,10 @@ void Detach(GadgetObject& g, HWND hwnd) {
 // Emptying a rich edit control costs the square of its lines (under Wine 18 s
 // at 11,000 lines, whichever message does it), while a new control in its
 // place costs nothing: one with the old one's style, place, order among its
-// siblings, focus, colours, wrapping and tip takes over the gadget.
+// siblings, focus, colours, wrapping and tip takes over the gadget. An empty
+// control stays: making one took up to 35 ms under Wine.
 void ClearItems(GadgetObject& g) {
+  if (platform::EditorTextLength(g.handle) == 0) return;
   HWND old = HwndOf(g);
   HWND parent = GetParent(old);
   RECT rect{};
