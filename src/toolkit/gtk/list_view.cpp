@@ -34,7 +34,6 @@ int RowOf(GtkTreeModel* model, GtkTreeIter* iter) {
   return row;
 }
 
-
 void DrawRow(GtkTreeViewColumn*, GtkCellRenderer* cell, GtkTreeModel* model, GtkTreeIter* iter,
              gpointer data) {
   GadgetObject* g = GadgetOfData(data);

@@ -10,7 +10,6 @@ namespace {
 struct KvRows {
   GObject parent;
   gint count;
-  gint stamp;
 };
 struct KvRowsClass {
   GObjectClass parent;
@@ -24,6 +23,7 @@ G_DEFINE_TYPE_WITH_CODE(KvRows, kv_rows, G_TYPE_OBJECT,
 KvRows* Rows(GtkTreeModel* model) { return reinterpret_cast<KvRows*>(model); }
 
 // An iterator is the row's place, valid until the rows change.
+constexpr gint kStamp = 1;
 gint PlaceOf(GtkTreeIter* iter) { return GPOINTER_TO_INT(iter->user_data); }
 
 gboolean Point(KvRows* rows, GtkTreeIter* iter, gint place) {
@@ -31,7 +31,7 @@ gboolean Point(KvRows* rows, GtkTreeIter* iter, gint place) {
     iter->stamp = 0;
     return FALSE;
   }
-  iter->stamp = rows->stamp;
+  iter->stamp = kStamp;
   iter->user_data = GINT_TO_POINTER(place);
   return TRUE;
 }
@@ -95,7 +95,7 @@ void ImplementTreeModel(GtkTreeModelIface* iface) {
 }
 
 void kv_rows_class_init(KvRowsClass*) {}
-void kv_rows_init(KvRows* rows) { rows->stamp = g_random_int() | 1; }
+void kv_rows_init(KvRows*) {}
 
 }  // namespace
 
@@ -112,10 +112,7 @@ void InsertRow(GtkTreeModel* model, int place) {
   gtk_tree_path_free(path);
 }
 
-void AddRowsUnseen(GtkTreeModel* model, int count) {
-  KvRows* rows = Rows(model);
-  rows->count += count;
-}
+void AddRowsUnseen(GtkTreeModel* model, int count) { Rows(model)->count += count; }
 
 void RemoveRow(GtkTreeModel* model, int place) {
   KvRows* rows = Rows(model);
