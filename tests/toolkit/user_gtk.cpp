@@ -29,19 +29,24 @@ bool Reachable(GtkWidget* widget) {
   return widget && gtk_widget_is_sensitive(widget) && gtk_widget_is_drawable(widget);
 }
 
+// GDK holds the display's events back from the start of a frame until its
+// paint, which waits for the frame's time: only a loop that stayed quiet for
+// longer than that has no event held back.
+constexpr gint64 kQuietUs = 20'000;
+
 // The display server reports late (maps, sizes, focus): an action starts
 // once earlier events are done with and returns once its own are.
 void Settle() {
   GdkDisplay* display = gdk_display_get_default();
-  for (int quiet = 0; quiet < 3;) {
+  gint64 quietSince = g_get_monotonic_time();
+  while (g_get_monotonic_time() - quietSince < kQuietUs) {
     if (display) gdk_display_sync(display);
     if (!g_main_context_pending(nullptr)) {
-      ++quiet;
       g_usleep(2000);
       continue;
     }
-    quiet = 0;
     while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);
+    quietSince = g_get_monotonic_time();
   }
 }
 
