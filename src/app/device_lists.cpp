@@ -75,8 +75,8 @@ struct ListLoad {
 
 // Lines kept as printed go to their list a batch at a time while adb writes,
 // so no pass lays out a long text at once: a rich edit control under Wine
-// takes some 70 us a line.
-constexpr std::size_t kShownBatch = 64;
+// takes 2 to 3 ms for 16 lines, and a pass may read lines for 4 ms besides.
+constexpr std::size_t kShownBatch = 16;
 
 void ShowNewLines(ListLoad& load) {
   std::span<const Text> fresh = std::span<const Text>(load.lines).subspan(load.shown);

@@ -45,7 +45,7 @@ LRESULT CALLBACK GadgetProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     HWND partner = DataOf(*gadget).partner;
     if (partner && IsWindow(partner)) DestroyWindow(partner);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    RemovePropW(hwnd, kGadgetIdProp);
+    ForgetTags(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_ID, kUnattachedId);
     OnGadgetDestroyed(gadget->number, gadget->handle);
     return CallWindowProcW(previous, hwnd, message, wParam, lParam);
@@ -61,7 +61,7 @@ LRESULT CALLBACK GadgetProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 GadgetObject* GadgetOfHwnd(HWND hwnd) {
-  auto mark = reinterpret_cast<std::intptr_t>(GetPropW(hwnd, kGadgetIdProp));
+  std::intptr_t mark = GetTag(hwnd, Tag::GadgetId);
   if (!mark) return nullptr;
   auto number = static_cast<int>(mark - 1);
   if (GetWindowLongPtrW(hwnd, GWLP_ID) != number) return nullptr;
@@ -147,8 +147,7 @@ void AttachGadget(GadgetObject& gadget) {
   win32::DataOf(gadget).previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
       hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(win32::GadgetProcedure)));
   SetWindowLongPtrW(hwnd, GWLP_ID, gadget.number);
-  SetPropW(hwnd, win32::kGadgetIdProp,
-           reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(gadget.number) + 1));
+  win32::SetTag(hwnd, win32::Tag::GadgetId, static_cast<std::intptr_t>(gadget.number) + 1);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(win32::GadgetFont()), TRUE);
 }
 

@@ -75,7 +75,7 @@ void ShowEditorColor(GadgetObject& g, int which) {
 // Detaches the control from its gadget without destroying it.
 void Detach(GadgetObject& g, HWND hwnd) {
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DataOf(g).previous));
-  RemovePropW(hwnd, kGadgetIdProp);
+  RemoveTag(hwnd, Tag::GadgetId);
   SetWindowLongPtrW(hwnd, GWLP_ID, kUnattachedId);
 }
 

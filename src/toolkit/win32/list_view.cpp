@@ -13,7 +13,6 @@ namespace kv::win32 {
 
 namespace {
 
-constexpr wchar_t kMouseDownProp[] = L"KV_MouseDown";
 // Marks a stored press position, so that a press at (0, 0) is not "none".
 constexpr std::intptr_t kPressed = 0x40000000;
 
@@ -137,7 +136,7 @@ bool OnItem(GadgetObject& g, LPARAM position, int* item) {
 }
 
 void EndPress(HWND hwnd) {
-  RemovePropW(hwnd, kMouseDownProp);
+  RemoveTag(hwnd, Tag::MouseDown);
   if (GetCapture() == hwnd) ReleaseCapture();
 }
 
@@ -150,14 +149,14 @@ bool Press(GadgetObject& g, WPARAM keys, LPARAM position) {
   if (extended && !ReadItemState(g, item)) return false;
   HWND hwnd = HwndOf(g);
   auto mark = static_cast<std::intptr_t>(static_cast<DWORD>(position) & 0x3FFF3FFF) | kPressed;
-  SetPropW(hwnd, kMouseDownProp, reinterpret_cast<HANDLE>(mark));
+  SetTag(hwnd, Tag::MouseDown, mark);
   SetCapture(hwnd);
   return extended;
 }
 
 bool Procedure(GadgetObject& g, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   HWND hwnd = HwndOf(g);
-  auto mark = reinterpret_cast<std::intptr_t>(GetPropW(hwnd, kMouseDownProp));
+  std::intptr_t mark = GetTag(hwnd, Tag::MouseDown);
   *result = 0;
   switch (message) {
     case WM_SETFONT:

@@ -15,7 +15,6 @@ namespace kv::win32 {
 
 namespace {
 
-constexpr wchar_t kPageProp[] = L"KV_Page";
 constexpr int kLongestTitle = 4096;
 
 // What a page keeps: its own procedure and, under visual styles, a brush of
@@ -26,7 +25,7 @@ struct Page {
   HBITMAP bitmap = nullptr;
 };
 
-Page* PageData(HWND page) { return static_cast<Page*>(GetPropW(page, kPageProp)); }
+Page* PageData(HWND page) { return reinterpret_cast<Page*>(GetTag(page, Tag::Page)); }
 
 LRESULT Send(HWND panel, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageW(panel, message, wParam, lParam);
@@ -123,7 +122,7 @@ LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      RemovePropW(hwnd, kPageProp);
+      RemoveTag(hwnd, Tag::Page);
       DropBrush(*page);
       delete page;
       return CallWindowProcW(previous, hwnd, message, wParam, lParam);
@@ -139,7 +138,7 @@ HWND CreatePage(HWND panel) {
                               nullptr, Instance(), nullptr);
   if (!hwnd) return nullptr;
   auto* page = new Page;
-  SetPropW(hwnd, kPageProp, page);
+  SetTag(hwnd, Tag::Page, reinterpret_cast<std::intptr_t>(page));
   page->previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PageProcedure)));
   return hwnd;

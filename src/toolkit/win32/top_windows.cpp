@@ -97,8 +97,7 @@ Handle OpenWindow(const WindowParams& params) {
     UnregisterClassW(className.c_str(), win32::Instance());
     return 0;
   }
-  SetPropW(hwnd, win32::kWindowIdProp,
-           reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(params.number) + 1));
+  win32::SetTag(hwnd, win32::Tag::WindowId, static_cast<std::intptr_t>(params.number) + 1);
   win32::CreateShortcuts(hwnd);
   return HandleOf(hwnd);
 }
@@ -127,7 +126,7 @@ ShowMode TopWindowMode(Handle window) {
 void DestroyHandle(Handle handle) {
   HWND hwnd = Hwnd(handle);
   if (!IsWindow(hwnd)) return;
-  if (GetPropW(hwnd, win32::kWindowIdProp)) {
+  if (win32::GetTag(hwnd, win32::Tag::WindowId)) {
     if (HWND owner = GetWindow(hwnd, GW_OWNER)) SetActiveWindow(owner);
   }
   DestroyWindow(hwnd);

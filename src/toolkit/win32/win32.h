@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "toolkit/platform.h"
@@ -64,10 +65,20 @@ Text WindowText(HWND hwnd);
 
 HINSTANCE Instance();
 
-// Window properties.
-constexpr wchar_t kWindowIdProp[] = L"KV_WindowID";  // number + 1 on a window
-constexpr wchar_t kFocusProp[] = L"KV_Focus";        // focused child while inactive
-constexpr wchar_t kGadgetIdProp[] = L"KV_ID";        // number + 1 on a gadget control
+// The marks on the backend's platform windows (window_tags.cpp), each a
+// window property; 0 is none.
+enum class Tag {
+  WindowId,   // "KV_WindowID": number + 1 on a window
+  Focus,      // "KV_Focus": the focused child while the window is inactive
+  GadgetId,   // "KV_ID": number + 1 on a gadget control
+  Page,       // "KV_Page": a panel page's record
+  MouseDown,  // "KV_MouseDown": where a press on a list view began
+};
+void SetTag(HWND hwnd, Tag tag, std::intptr_t value);
+std::intptr_t GetTag(HWND hwnd, Tag tag);
+void RemoveTag(HWND hwnd, Tag tag);
+// All of a window's marks, when it goes: its handle may be given out again.
+void ForgetTags(HWND hwnd);
 constexpr int kUnattachedId = -1;  // the id of controls not (or no longer) gadgets
 
 // The toolkit window that hwnd is (or lies in) and its number; -1 if none.

@@ -25,12 +25,12 @@ SizeChange SizeChangeOf(WPARAM kind) {
 // the focus back when the window is activated again.
 void Activate(HWND window, bool active) {
   if (active) {
-    auto focus = static_cast<HWND>(GetPropW(window, kFocusProp));
+    auto focus = reinterpret_cast<HWND>(GetTag(window, Tag::Focus));
     if (focus && IsWindow(focus) && IsChild(window, focus)) SetFocus(focus);
     return;
   }
   HWND focus = GetFocus();
-  if (focus && IsChild(window, focus)) SetPropW(window, kFocusProp, focus);
+  if (focus && IsChild(window, focus)) SetTag(window, Tag::Focus, reinterpret_cast<std::intptr_t>(focus));
   SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
 }
 
@@ -87,8 +87,7 @@ bool Command(HWND window, int number, WPARAM wParam, LPARAM lParam, LRESULT* res
 }
 
 void FinalDestroy(HWND window, int number) {
-  RemovePropW(window, kFocusProp);
-  RemovePropW(window, kWindowIdProp);
+  ForgetTags(window);
   DestroyShortcuts(window);
   RetireWindowClass(window);
   OnWindowDestroyed(number, HandleOf(window));
@@ -103,9 +102,9 @@ BOOL CALLBACK ForwardColorChange(HWND child, LPARAM) {
 
 int WindowNumberOfHwnd(HWND hwnd, HWND* window) {
   for (HWND h = hwnd; h; h = GetAncestor(h, GA_PARENT)) {
-    if (HANDLE id = GetPropW(h, kWindowIdProp)) {
+    if (std::intptr_t id = GetTag(h, Tag::WindowId)) {
       if (window) *window = h;
-      return static_cast<int>(reinterpret_cast<std::intptr_t>(id)) - 1;
+      return static_cast<int>(id) - 1;
     }
   }
   return -1;
