@@ -20,7 +20,8 @@ std::vector<Usage> ProcessUsage() {
   std::size_t live =
       __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes() : 0;
   if (live == 0) return {{"resident KiB", residentKiB}};
-  return {{"live heap KiB", static_cast<double>(live / 1024)}, {"resident KiB", residentKiB, false}};
+  return {{"live heap KiB", static_cast<double>(live / 1024)},
+          {"resident KiB", residentKiB, false}};
 }
 
 }  // namespace kv::bench

@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
     PrintUsage(round, usage);
     if (baseline.empty()) baseline = usage;
     for (std::size_t i = 0; i < usage.size(); ++i) {
-      if (usage[i].judged && baseline[i].value > 0) growth = std::max(growth, usage[i].value / baseline[i].value - 1);
+      if (!usage[i].judged || baseline[i].value <= 0) continue;
+      growth = std::max(growth, usage[i].value / baseline[i].value - 1);
     }
   }
   program.End();

@@ -150,32 +150,39 @@ void CommandChannel::ReadLines() {
     state_ = PumpState::Finished;
     return;
   }
-  if (EndIfSilent()) return;
   auto deadline = std::chrono::steady_clock::now() + kLineBudget;
+  bool heard = false;
   while (ProcessLineAvailable(child_)) {
+    heard = true;
     Text line = ReadProcessLine(child_);
     if (running_.line) running_.line(std::move(line));
-    if (std::chrono::steady_clock::now() >= deadline) return;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      heard_ = std::chrono::steady_clock::now();
+      return;
+    }
   }
   // A child that has ended and been drained is noticed in the same pass; its
   // end call still comes on the next one.
-  if (!ProcessActive(child_)) state_ = PumpState::Finished;
+  if (!ProcessActive(child_)) {
+    state_ = PumpState::Finished;
+    return;
+  }
+  EndIfSilent(heard);
 }
 
 // Any byte the child writes, even of a line not yet ended, counts as an answer.
-bool CommandChannel::EndIfSilent() {
+void CommandChannel::EndIfSilent(bool heard) {
   auto now = std::chrono::steady_clock::now();
   std::size_t waiting = ProcessOutputAvailable(child_);
-  if (waiting != waiting_ || ProcessLineAvailable(child_)) {
+  if (heard || waiting != waiting_) {
     heard_ = now;
     waiting_ = waiting;
-    return false;
+    return;
   }
-  if (now - heard_ < silenceLimit) return false;
+  if (now - heard_ < silenceLimit) return;
   KillProcess(child_);
   silenced_ = true;
   state_ = PumpState::Finished;
-  return true;
 }
 
 void CommandChannel::Finish() {

@@ -113,7 +113,7 @@ class CommandChannel {
   void TakeStartedChild();
   void EndWatch();
   void ReadLines();
-  bool EndIfSilent();
+  void EndIfSilent(bool heard);
   void Finish();
 
   const Text& adbPath_;

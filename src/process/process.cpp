@@ -213,11 +213,13 @@ ProcessHandle StartProcess(TextView programPath, TextView parameters, TextView w
 
 ProcessHandle IsProcessHandle(ProcessHandle handle) { return Live(handle) ? handle : 0; }
 
+// Each question to the system is a round trip to the server under Wine, and
+// the loop asks these every pass: a running child needs no look at its pipes.
 int ProcessActive(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return 0;
-  PullOutput(*child);
   if (!detail::HasExited(*child->platform)) return 1;
+  PullOutput(*child);
   NoteEndOfOutput(*child);
   return Unreturned(*child) >= UnitSize(*child) ? 1 : 0;
 }
@@ -226,6 +228,8 @@ std::size_t ProcessOutputAvailable(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return 0;
   PullOutput(*child);
+  // The pull drains the pipe unless the read-ahead is full.
+  if (!ReadAheadFull(*child)) return Unreturned(*child);
   return Unreturned(*child) + detail::BytesWaiting(*child->platform, detail::Stream::Output);
 }
 

@@ -30,7 +30,9 @@ void Activate(HWND window, bool active) {
     return;
   }
   HWND focus = GetFocus();
-  if (focus && IsChild(window, focus)) SetTag(window, Tag::Focus, reinterpret_cast<std::intptr_t>(focus));
+  if (focus && IsChild(window, focus)) {
+    SetTag(window, Tag::Focus, reinterpret_cast<std::intptr_t>(focus));
+  }
   SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
 }
 
