@@ -214,11 +214,14 @@ ProcessHandle StartProcess(TextView programPath, TextView parameters, TextView w
 ProcessHandle IsProcessHandle(ProcessHandle handle) { return Live(handle) ? handle : 0; }
 
 // Each question to the system is a round trip to the server under Wine, and
-// the loop asks these every pass: a running child needs no look at its pipes.
+// the loop asks these every pass: a running child needs no look at its output.
 int ProcessActive(ProcessHandle handle) {
   ChildProcess* child = Live(handle);
   if (!child) return 0;
-  if (!detail::HasExited(*child->platform)) return 1;
+  if (!detail::HasExited(*child->platform)) {
+    DrainErrors(*child);
+    return 1;
+  }
   PullOutput(*child);
   NoteEndOfOutput(*child);
   return Unreturned(*child) >= UnitSize(*child) ? 1 : 0;

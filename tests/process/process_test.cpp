@@ -232,6 +232,18 @@ TEST_F(Runner, DrainsStandardErrorSoTheChildNeverBlocks) {
   EXPECT_TRUE(errors.starts_with(u"\tat com.example.Trace.frame(Trace.java:42)\n"));
   EXPECT_NE(errors.find(u"\n...\n\tat com.example.Trace.frame(Trace.java:42)\n"), Text::npos);
   CloseProcess(child);
+
+  // Also for a caller that only asks whether the child is still active.
+  child = Start("stderr 262144");
+  int status = 0;
+  deadline = std::chrono::steady_clock::now() + 10s;
+  while (!ProcessExitStatus(child, &status) && std::chrono::steady_clock::now() < deadline) {
+    EXPECT_EQ(ProcessActive(child), 1);
+    std::this_thread::sleep_for(1ms);
+  }
+  EXPECT_EQ(ProcessExitStatus(child, &status), 1) << "blocked on its error pipe";
+  EXPECT_EQ(ReadProcessLine(child), u"done");
+  CloseProcess(child);
 }
 
 TEST_F(Runner, AWatchWakesWhenTheChildWritesOrEnds) {
