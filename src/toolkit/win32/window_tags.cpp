@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::array<const wchar_t*, 5> kPropertyNames = {
     L"KV_WindowID", L"KV_Focus", L"KV_ID", L"KV_Page", L"KV_MouseDown"};
+static_assert(static_cast<std::size_t>(Tag::MouseDown) + 1 == kPropertyNames.size(),
+              "a name for each tag, in the order of Tag");
 using Tags = std::array<std::intptr_t, kPropertyNames.size()>;
 
 std::unordered_map<HWND, Tags>& Copies() {
