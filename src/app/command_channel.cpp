@@ -156,8 +156,9 @@ void CommandChannel::ReadLines() {
     heard = true;
     Text line = ReadProcessLine(child_);
     if (running_.line) running_.line(std::move(line));
-    if (std::chrono::steady_clock::now() >= deadline) {
-      heard_ = std::chrono::steady_clock::now();
+    auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) {
+      heard_ = now;
       return;
     }
   }

@@ -62,7 +62,7 @@ gboolean Previous(GtkTreeModel* model, GtkTreeIter* iter) {
 }
 
 gboolean Children(GtkTreeModel* model, GtkTreeIter* iter, GtkTreeIter* parent) {
-  return parent ? Point(Rows(model), iter, -1) : Point(Rows(model), iter, 0);
+  return Point(Rows(model), iter, parent ? -1 : 0);
 }
 
 gboolean HasChildren(GtkTreeModel*, GtkTreeIter*) { return FALSE; }

@@ -122,7 +122,7 @@ LRESULT CALLBACK PageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-      RemoveTag(hwnd, Tag::Page);
+      ForgetTags(hwnd);
       DropBrush(*page);
       delete page;
       return CallWindowProcW(previous, hwnd, message, wParam, lParam);
